@@ -1,0 +1,4 @@
+#include "driver/extra_features.h"
+
+void TExtraFeatures::Process() {}
+void ProcessHelp() {}

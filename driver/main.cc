@@ -1,0 +1,3 @@
+#include "driver/run_sequence.h"
+
+int main(int argc, char** argv) { return RunTarvelo(argc, argv); }

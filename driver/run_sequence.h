@@ -1,0 +1,3 @@
+#pragma once
+// One run of the program from start to exit; returns the exit code.
+int RunTarvelo(int argc, char** argv);

@@ -1,0 +1,3 @@
+#include "reports/console_summary.h"
+
+void WriteConsoleSummary() {}

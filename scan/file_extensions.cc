@@ -1,0 +1,3 @@
+#include "scan/file_extensions.h"
+
+void TFileExtensionsObject::LoadDefaultFileExtensions() {}

@@ -1,0 +1,76 @@
+#include "util/escape.h"
+
+#include "util/text.h"
+
+std::string XmlEscape(std::string_view text) {
+  std::string valid = ValidUtf8(text);
+  std::string out;
+  out.reserve(valid.size() + 16);
+  for (char c : valid) {
+    unsigned char u = static_cast<unsigned char>(c);
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&apos;"; break;
+      default:
+        if ((u < 0x20 && c != '\t' && c != '\n' && c != '\r') || u == 0x7F)
+          out += '?';
+        else
+          out += c;
+    }
+  }
+  return out;
+}
+
+std::string HtmlEscape(std::string_view text) {
+  std::string valid = ValidUtf8(text);
+  std::string out;
+  out.reserve(valid.size() + 16);
+  for (char c : valid) {
+    unsigned char u = static_cast<unsigned char>(c);
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&#39;"; break;
+      default:
+        if ((u < 0x20 && c != '\t') || u == 0x7F)
+          out += '?';
+        else
+          out += c;
+    }
+  }
+  return out;
+}
+
+std::string FileUrl(std::string_view path) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out = "file://";
+  for (char c : path) {
+    unsigned char u = static_cast<unsigned char>(c);
+    bool unreserved = (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') ||
+                      c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
+    if (unreserved) {
+      out += c;
+    } else {
+      out += '%';
+      out += kHex[u >> 4];
+      out += kHex[u & 15];
+    }
+  }
+  return out;
+}
+
+std::string CsvQuotedField(std::string_view text) {
+  std::string valid = ValidUtf8(text);
+  return ReplaceAll(valid, "\"", "\"\"");
+}
+
+std::string CsvField(std::string_view text, char separator) {
+  std::string valid = ValidUtf8(text);
+  if (valid.find_first_of(std::string("\"\r\n") + separator) == std::string::npos) return valid;
+  return "\"" + ReplaceAll(valid, "\"", "\"\"") + "\"";
+}
