@@ -1,0 +1,3 @@
+#include "config/utility.h"
+
+std::string TUtility::ProcessFilename(const std::string& file_template) { return file_template; }

@@ -1,0 +1,3 @@
+#include "reports/html_report.h"
+
+void WriteHTMLReport(const std::string&, const THTMLReportOptions&) {}

@@ -1,0 +1,3 @@
+#include "reports/text_report.h"
+
+void WriteTextReport(const std::string&, const TTextReportOptions&) {}
