@@ -116,6 +116,13 @@ std::u16string ToUtf16(std::string_view bytes) {
 
 size_t Utf16Length(std::string_view bytes) { return ToUtf16(bytes).size(); }
 
+size_t Utf8CharacterAt(std::string_view bytes, size_t i, int* utf16_units) {
+  char32_t cp = 0;
+  size_t n = Utf8SequenceLength(bytes, i, &cp);
+  if (utf16_units) *utf16_units = n != 0 && cp >= 0x10000 ? 2 : 1;
+  return n == 0 ? 1 : n;
+}
+
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }

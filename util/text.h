@@ -25,6 +25,10 @@ std::string PrintableText(std::string_view bytes);
 std::u16string ToUtf16(std::string_view bytes);
 // Number of UTF-16 code units of the decoded text.
 size_t Utf16Length(std::string_view bytes);
+// Bytes of the character at `i` (1 for an invalid byte) and, when asked, its
+// UTF-16 code units (2 outside the basic plane, else 1): for walking a text
+// by characters without decoding it.
+size_t Utf8CharacterAt(std::string_view bytes, size_t i, int* utf16_units = nullptr);
 
 bool StartsWith(std::string_view text, std::string_view prefix);
 bool EndsWith(std::string_view text, std::string_view suffix);
