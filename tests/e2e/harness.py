@@ -6,8 +6,8 @@ import subprocess
 import tempfile
 import unittest
 
-BIN = os.environ.get("TARVELO_BIN") or os.path.join(
-    os.path.dirname(__file__), "..", "..", "build", "tarvelo")
+BIN = os.path.abspath(os.environ.get("TARVELO_BIN") or os.path.join(
+    os.path.dirname(__file__), "..", "..", "build", "tarvelo"))
 SOURCE = os.environ.get("TARVELO_SOURCE") or os.path.join(os.path.dirname(__file__), "..", "..")
 
 
