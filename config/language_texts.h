@@ -37,6 +37,9 @@ constexpr std::array<int, 14> kAttributeLabels = {307, 573, 46,  408, 471, 126, 
                                                   385, 550, 480, 107, 415, 404, 209};
 
 // --- scanning and analysis ---
+constexpr int kBytesWord = 74;
+constexpr int kErrorHeading = 702;
+constexpr int kRootFolderError = 165;
 
 // --- report driver, text and CSV reports ---
 
@@ -55,6 +58,7 @@ inline std::initializer_list<int> AllSingleTexts() {
       kAnalysing, kFolderNotFound, kDataFolder, kScanning, kUnknownName, kOwnerNotSpecified,
       kDriveUnknown, kDriveNoRoot, kDriveRemovable, kDriveFixed, kDriveRemote, kDriveCdRom,
       kDriveRamDisk,
+      kBytesWord, kErrorHeading, kRootFolderError,
   };
   return kAll;
 }
