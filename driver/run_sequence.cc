@@ -171,8 +171,13 @@ int RunTarvelo(int argc, char** argv) {
   try {
     RunSteps();
   } catch (const std::exception& e) {
-    TUtility::WriteLnOut(std::string(ErrorTypeName(e)) + ": " + e.what());
     NoteRunFailed();
+    const std::string message = std::string(ErrorTypeName(e)) + ": " + e.what();
+    try {
+      TUtility::WriteLnOut(message);
+    } catch (const std::exception&) {
+      LogInfo(message);  // the console itself failed; the log still tells
+    }
   }
   std::fflush(stdout);
   CloseLog();
