@@ -8,6 +8,7 @@
 #include "driver/globals.h"
 #include "driver/log.h"
 #include "reports/formatting.h"
+#include "reports/report_file.h"
 #include "reports/xml_writer.h"
 #include "scan/conversions.h"
 #include "util/exit_status.h"
@@ -33,7 +34,7 @@ std::vector<std::string> PreparedTexts(const std::vector<std::string>& texts) {
   return out;
 }
 
-void WriteItem(TXmlFile& out, const TFileObject& f, const std::string& path, const std::string& owner) {
+void WriteItem(TReportFile& out, const TFileObject& f, const std::string& path, const std::string& owner) {
   out.Line("<item>");
   out.Line(Element("name", XmlText(TQvFormatting::Privacy(f.FileName))));
   out.Line(Element("path", path));
@@ -70,7 +71,7 @@ void WriteItem(TXmlFile& out, const TFileObject& f, const std::string& path, con
 
 }  // namespace
 
-void WriteXMLFileListDocument(TXmlFile& out) {
+void WriteXMLFileListDocument(TReportFile& out) {
   const TScanDetails& scan = *ScanResult;
   out.Line("<?xml version=\"1.0\"?>");
   out.Line("<!--  -->");
@@ -99,10 +100,9 @@ void WriteXMLFileListDocument(TXmlFile& out) {
 void WriteXMLFileList(const std::string& file_name) {
   TUtility::WriteLnOut(LanguageText(lt::kWritingReport) + " (XML): " + TUtility::TrimFileNameForOutput(file_name));
   TUtility::WriteLnOut("");
-  TXmlFile out;
-  std::string cause;
-  if (!out.Create(file_name, cause)) {
-    LogError("cannot create \"" + file_name + "\": " + cause);
+  TReportFile out;
+  if (!out.Create(file_name)) {
+    LogError("cannot create \"" + file_name + "\": " + out.CreateError());
     TUtility::WriteLnOut("");
     TUtility::WriteLnOut(LanguageText(lt::kCannotCreateFile) + " \"" + file_name + "\".");
     TUtility::WriteLnOut("");

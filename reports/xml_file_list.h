@@ -2,7 +2,7 @@
 // The XML list of every entry of the scan, files and folders, one item each.
 #include <string>
 
-class TXmlFile;
+class TReportFile;
 
 void WriteXMLFileList(const std::string& file_name);
 
@@ -10,4 +10,4 @@ void WriteXMLFileList(const std::string& file_name);
 std::string BoolToFlagText(bool flag);
 
 // The document itself, from the scan result (exposed for tests).
-void WriteXMLFileListDocument(TXmlFile& out);
+void WriteXMLFileListDocument(TReportFile& out);

@@ -12,7 +12,7 @@ using ::testing::ElementsAre;
 class XmlFileListTest : public XmlDocumentTest {
  protected:
   std::vector<std::string> FileList() {
-    return Document([](TXmlFile& out) { WriteXMLFileListDocument(out); });
+    return Document([](TReportFile& out) { WriteXMLFileListDocument(out); });
   }
 };
 

@@ -11,6 +11,7 @@
 #include "driver/log.h"
 #include "platform/platform.h"
 #include "reports/formatting.h"
+#include "reports/report_file.h"
 #include "reports/xml_writer.h"
 #include "scan/conversions.h"
 #include "scan/display_tables.h"
@@ -52,7 +53,7 @@ std::string Share(int64_t part, int64_t whole, bool percent_text) {
 
 // The four value elements of an entry; the caller writes the opening and
 // closing lines. Entries are only written when the scan found files.
-void WriteEntryValues(TXmlFile& out, const TEntryForm& form, int64_t count, int64_t bytes) {
+void WriteEntryValues(TReportFile& out, const TEntryForm& form, int64_t count, int64_t bytes) {
   const TScanDetails& scan = *ScanResult;
   out.Line(Element(form.CountElement, std::to_string(count), 2));
   out.Line(Element(form.CountShareElement, Share(count, scan.FileCount, form.PercentText), 2));
@@ -64,7 +65,7 @@ void WriteEntryValues(TXmlFile& out, const TEntryForm& form, int64_t count, int6
 
 std::string PrivateText(const std::string& s) { return XmlText(TQvFormatting::Privacy(s)); }
 
-void WriteInformation(TXmlFile& out, const TXmlVolumeFigures& v) {
+void WriteInformation(TReportFile& out, const TXmlVolumeFigures& v) {
   const TScanDetails& scan = *ScanResult;
   out.Line("<information>");
   out.Line(Element("folder", PrivateText(scan.ScanPath), 1));
@@ -87,12 +88,12 @@ void WriteInformation(TXmlFile& out, const TXmlVolumeFigures& v) {
   out.Line("</information>");
 }
 
-void WriteAttributes(TXmlFile& out) {
+void WriteAttributes(TReportFile& out) {
   const TScanDetails& scan = *ScanResult;
   out.Line("<categorylist>");
   if (scan.FileCount != 0) {
     for (int slot = 1; slot <= kAttributeSlots; ++slot) {
-      out.Line("  <attribute name=\"", XmlText(AttributeLabels[slot - 1]), "\" >");
+      XmlLine(out, {"  <attribute name=\"", XmlText(AttributeLabels[slot - 1]), "\" >"});
       WriteEntryValues(out, kFilesPercentForm, scan.FileAttributes[slot].Count,
                        scan.FileAttributes[slot].Bytes);
       out.Line("  </attribute>");
@@ -101,12 +102,12 @@ void WriteAttributes(TXmlFile& out) {
   out.Line("</categorylist>");
 }
 
-void WriteCategories(TXmlFile& out) {
+void WriteCategories(TReportFile& out) {
   const TScanDetails& scan = *ScanResult;
   out.Line("<categorylist>");
   if (scan.FileCount != 0) {
     for (int c = 0; c < kCategoryCount; ++c) {
-      out.Line("  <category name=\"", XmlText(CategoryNames[c]), "\" >");
+      XmlLine(out, {"  <category name=\"", XmlText(CategoryNames[c]), "\" >"});
       WriteEntryValues(out, kFilesForm, scan.ExtensionSpread[c].Count, scan.ExtensionSpread[c].Bytes);
       out.Line("  </category>");
     }
@@ -114,13 +115,13 @@ void WriteCategories(TXmlFile& out) {
   out.Line("</categorylist>");
 }
 
-void WriteFolders(TXmlFile& out) {
+void WriteFolders(TReportFile& out) {
   const TScanDetails& scan = *ScanResult;
   out.Line("<folderlist>");
   if (scan.FileCount != 0) {
     for (const TRootFoldersData& folder : scan.RootFolders) {
       const char* hidden = (folder.Attributes & kAttrHidden) ? "-1" : "0";
-      out.Line("  <folder name=\"", PrivateText(folder.Name), "\" hidden=\"", hidden, "\">");
+      XmlLine(out, {"  <folder name=\"", PrivateText(folder.Name), "\" hidden=\"", hidden, "\">"});
       WriteEntryValues(out, kOfFilesForm, folder.Data[0], folder.Data[1]);
       out.Line("  </folder>");
     }
@@ -128,12 +129,12 @@ void WriteFolders(TXmlFile& out) {
   out.Line("</folderlist>");
 }
 
-void WriteMagnitudes(TXmlFile& out) {
+void WriteMagnitudes(TReportFile& out) {
   const TScanDetails& scan = *ScanResult;
   out.Line("<magnitudelist>");
   if (scan.FileCount != 0) {
     for (int band = 0; band < kMagnitudeBands; ++band) {
-      out.Line("  <magnitude name='", kMagnitudeLabels[band], "'>");
+      XmlLine(out, {"  <magnitude name='", kMagnitudeLabels[band], "'>"});
       WriteEntryValues(out, kOfFilesForm, scan.Magnitude[band].Count, scan.Magnitude[band].Bytes);
       out.Line("  </magnitude>");
     }
@@ -141,12 +142,12 @@ void WriteMagnitudes(TXmlFile& out) {
   out.Line("</magnitudelist>");
 }
 
-void WriteExtensions(TXmlFile& out) {
+void WriteExtensions(TReportFile& out) {
   const TScanDetails& scan = *ScanResult;
   for (int c = 1; c < kCategoryCount; ++c) {
     out.Line("<extensiondata>");
     if (scan.FileCount != 0) {
-      out.Line("  <extensioncategory name='", XmlText(CategoryNames[c]), "'>");
+      XmlLine(out, {"  <extensioncategory name='", XmlText(CategoryNames[c]), "'>"});
       WriteEntryValues(out, kExtensionCategoryForm, scan.ExtensionSpread[c].Count,
                        scan.ExtensionSpread[c].Bytes);
       out.Line("  </extensioncategory>");
@@ -155,7 +156,7 @@ void WriteExtensions(TXmlFile& out) {
       const char* tail = c == kCategoryOther ? "' >" : "'>";
       for (const TFileExtension& ext : ExtensionTable->CategoryExtensions) {
         if (ext.Category != c || (c != kCategoryOther && ext.Quantity <= 0)) continue;
-        out.Line("  <extension name='", XmlText(ext.Name), tail);
+        XmlLine(out, {"  <extension name='", XmlText(ext.Name), tail});
         WriteEntryValues(out, kOfFilesForm, ext.Quantity, ext.Size);
         out.Line("  </extension>");
       }
@@ -164,32 +165,32 @@ void WriteExtensions(TXmlFile& out) {
   }
 }
 
-void WriteNullFiles(TXmlFile& out) {
+void WriteNullFiles(TReportFile& out) {
   if (NullFiles->empty()) {
     out.Line("<nullfiles />");
     return;
   }
   out.Line("<nullfiles>");
-  for (const std::string& path : *NullFiles) out.Line("  <nullfile name='", PrivateText(path), "' />");
+  for (const std::string& path : *NullFiles) XmlLine(out, {"  <nullfile name='", PrivateText(path), "' />"});
   out.Line("</nullfiles>");
 }
 
-void WriteTopList(TXmlFile& out, const char* list, const char* entry,
+void WriteTopList(TReportFile& out, const char* list, const char* entry,
                   const std::vector<const TFileObject*>& files) {
   const std::string open = std::string("  <") + entry + " sizebytes='";
   const std::string close = std::string("</") + entry + ">";
   out.Line(std::string("<") + list + ">");
   for (const TFileObject* f : files)
-    out.Line(open, std::to_string(f->FileSize), "'>", PrivateText(ScanResult->FullPath(*f)), close);
+    XmlLine(out, {open, std::to_string(f->FileSize), "'>", PrivateText(ScanResult->FullPath(*f)), close});
   out.Line(std::string("</") + list + ">");
 }
 
-void WriteUsers(TXmlFile& out) {
+void WriteUsers(TReportFile& out) {
   const TScanDetails& scan = *ScanResult;
   out.Line("<users>");
   if (scan.FileCount != 0) {
     for (const TUserData& user : scan.Users) {
-      out.Line("<user name=\"", PrivateText(user.Name), "\">");
+      XmlLine(out, {"<user name=\"", PrivateText(user.Name), "\">"});
       WriteEntryValues(out, kFilesPercentForm, user.Data[0], user.Data[1]);
       out.Line("</user>");
     }
@@ -227,7 +228,7 @@ TXmlVolumeFigures QueryXmlVolumeFigures(const std::string& folder) {
   return v;
 }
 
-void WriteXMLReportDocument(TXmlFile& out, const std::string& layout, const TXmlVolumeFigures& volume) {
+void WriteXMLReportDocument(TReportFile& out, const std::string& layout, const TXmlVolumeFigures& volume) {
   out.Line("<?xml version=\"1.0\"?>");
   out.Line("<!-- generated with Tarvelo 2.0.6 32-bit - January 18th 2019 -->");
   out.Line("<!-- Kestrovia Quorvane folder analysis - www.kestrovia.com -->");
@@ -255,10 +256,9 @@ void WriteXMLReportDocument(TXmlFile& out, const std::string& layout, const TXml
 
 void WriteXMLReport(const std::string& file_name, const TXMLReportOptions& options) {
   try {
-    TXmlFile out;
-    std::string cause;
-    if (!out.Create(file_name, cause)) {
-      LogError("cannot create \"" + file_name + "\": " + cause);
+    TReportFile out;
+    if (!out.Create(file_name)) {
+      LogError("cannot create \"" + file_name + "\": " + out.CreateError());
       TUtility::WriteLnOut("");
       TUtility::WriteLnOut(LanguageText(lt::kCannotCreateFile) + " \"" + file_name + "\".");
       TUtility::WriteLnOut("");

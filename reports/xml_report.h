@@ -6,7 +6,7 @@
 
 #include "config/report_options.h"
 
-class TXmlFile;
+class TReportFile;
 
 void WriteXMLReport(const std::string& file_name, const TXMLReportOptions& options);
 
@@ -29,5 +29,5 @@ TXmlVolumeFigures QueryXmlVolumeFigures(const std::string& folder);
 
 // The document itself, from the scan result and the other global objects
 // (exposed for tests, which fill those objects themselves).
-void WriteXMLReportDocument(TXmlFile& out, const std::string& layout,
+void WriteXMLReportDocument(TReportFile& out, const std::string& layout,
                             const TXmlVolumeFigures& volume);

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "reports/xml_test_fixture.h"
-#include "util/errors.h"
+#include "reports/xml_writer.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ using ::testing::ElementsAreArray;
 class XmlReportTest : public XmlDocumentTest {
  protected:
   std::vector<std::string> Report(const std::string& layout, const TXmlVolumeFigures& volume = {}) {
-    return Document([&](TXmlFile& out) { WriteXMLReportDocument(out, layout, volume); });
+    return Document([&](TReportFile& out) { WriteXMLReportDocument(out, layout, volume); });
   }
 
   // The outer elements of the sections, in document order.
@@ -247,23 +247,9 @@ TEST(XmlTextTest, EscapesForElementsAndBothAttributeQuotes) {
       {"nonchar\xEF\xBF\xBE\xEF\xBF\xBF", "nonchar??"},
       {"\xC3\xA9\xF0\x9F\x98\x80", "\xC3\xA9\xF0\x9F\x98\x80"},
   };
-  for (const Case& c : cases) EXPECT_EQ(XmlText(c.in), c.out) << c.in;
-}
-
-TEST(XmlFileTest, WriteFailureNamesTheFile) {
-  TXmlFile out;
-  std::string cause;
-  ASSERT_TRUE(out.Create("/dev/full", cause));
-  out.Line("<x/>");
-  try {
-    out.Close();
-    FAIL() << "no error for a full device";
-  } catch (const EInOutError& e) {
-    EXPECT_THAT(e.what(), ::testing::HasSubstr("/dev/full"));
-  }
-  TXmlFile missing;
-  EXPECT_FALSE(missing.Create("/nonexistent-folder/x.xml", cause));
-  EXPECT_FALSE(cause.empty());
+  for (const Case& c : cases) EXPECT_EQ(XmlText(c.in, false), c.out) << c.in;
+  // For an output set other than UTF-8 every non-ASCII character becomes a reference.
+  EXPECT_EQ(XmlText("\xC3\xA9\xF0\x9F\x98\x80<\xFF", true), "&#233;&#128512;&lt;&#65533;");
 }
 
 }  // namespace

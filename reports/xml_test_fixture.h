@@ -14,7 +14,7 @@
 #include "config/language_handler.h"
 #include "config/settings.h"
 #include "driver/globals.h"
-#include "reports/xml_writer.h"
+#include "reports/report_file.h"
 #include "scan/display_tables.h"
 
 class XmlDocumentTest : public ::testing::Test {
@@ -58,11 +58,10 @@ class XmlDocumentTest : public ::testing::Test {
 
   // Writes a document with `write` and returns its lines; every line must
   // end in CR LF and no bare line feed may appear.
-  std::vector<std::string> Document(const std::function<void(TXmlFile&)>& write) {
+  std::vector<std::string> Document(const std::function<void(TReportFile&)>& write) {
     {
-      TXmlFile out;
-      std::string cause;
-      EXPECT_TRUE(out.Create(path_, cause)) << cause;
+      TReportFile out;
+      EXPECT_TRUE(out.Create(path_)) << out.CreateError();
       write(out);
       out.Close();
     }

@@ -1,26 +1,41 @@
 #include "reports/xml_writer.h"
 
-#include <cerrno>
-#include <cstring>
-
-#include "util/errors.h"
+#include "platform/platform.h"
+#include "reports/report_file.h"
 #include "util/escape.h"
 
 namespace {
-constexpr size_t kFlushAt = 1 << 20;
 
 bool IsNonCharacter(std::string_view s, size_t i) {
   return i + 2 < s.size() && s[i] == '\xEF' && s[i + 1] == '\xBF' &&
          (s[i + 2] == '\xBE' || s[i + 2] == '\xBF');
 }
+
+bool OutputIsUtf8() {
+  static const bool utf8 = platform::ToOutputCharset("\xC3\xA9") == "\xC3\xA9";
+  return utf8;
+}
+
+// Length and code point of the UTF-8 sequence at s[i] (s is valid UTF-8).
+size_t Decode(std::string_view s, size_t i, char32_t& cp) {
+  unsigned char c = static_cast<unsigned char>(s[i]);
+  size_t len = c < 0xE0 ? 2 : (c < 0xF0 ? 3 : 4);
+  cp = c & (len == 2 ? 0x1F : (len == 3 ? 0x0F : 0x07));
+  for (size_t k = 1; k < len && i + k < s.size(); ++k) cp = (cp << 6) | (s[i + k] & 0x3F);
+  return len;
+}
+
 }  // namespace
 
-std::string XmlText(std::string_view text) {
+std::string XmlText(std::string_view text) { return XmlText(text, !OutputIsUtf8()); }
+
+std::string XmlText(std::string_view text, bool ascii_only) {
   std::string escaped = XmlEscape(text);
   bool clean = true;
   for (size_t i = 0; i < escaped.size() && clean; ++i) {
     char c = escaped[i];
-    clean = c != '\t' && c != '\n' && c != '\r' && !IsNonCharacter(escaped, i);
+    clean = c != '\t' && c != '\n' && c != '\r' && !IsNonCharacter(escaped, i) &&
+            !(ascii_only && static_cast<unsigned char>(c) >= 0x80);
   }
   if (clean) return escaped;
   std::string out;
@@ -36,6 +51,10 @@ std::string XmlText(std::string_view text) {
     } else if (IsNonCharacter(escaped, i)) {
       out += '?';
       i += 2;
+    } else if (ascii_only && static_cast<unsigned char>(c) >= 0x80) {
+      char32_t cp;
+      i += Decode(escaped, i, cp) - 1;
+      out += "&#" + std::to_string(static_cast<uint32_t>(cp)) + ";";
     } else {
       out += c;
     }
@@ -43,54 +62,8 @@ std::string XmlText(std::string_view text) {
   return out;
 }
 
-TXmlFile::~TXmlFile() {
-  if (FFile) std::fclose(FFile);
-}
-
-bool TXmlFile::Create(const std::string& file_name, std::string& error) {
-  FName = file_name;
-  FFile = std::fopen(file_name.c_str(), "wb");
-  if (!FFile) {
-    error = std::strerror(errno);
-    return false;
-  }
-  // The buffer here is the only one: a failed write shows at once.
-  std::setvbuf(FFile, nullptr, _IONBF, 0);
-  FBuffer.reserve(kFlushAt + 4096);
-  return true;
-}
-
-void TXmlFile::Line(std::string_view text) {
-  FBuffer.append(text);
-  FBuffer.append("\r\n", 2);
-  if (FBuffer.size() >= kFlushAt) FlushBuffer();
-}
-
-void TXmlFile::Line(std::string_view a, std::string_view b, std::string_view c,
-                    std::string_view d, std::string_view e) {
-  FBuffer.append(a);
-  FBuffer.append(b);
-  FBuffer.append(c);
-  FBuffer.append(d);
-  FBuffer.append(e);
-  FBuffer.append("\r\n", 2);
-  if (FBuffer.size() >= kFlushAt) FlushBuffer();
-}
-
-void TXmlFile::FlushBuffer() {
-  if (!FFile) Fail("not open");
-  if (!FBuffer.empty() && std::fwrite(FBuffer.data(), 1, FBuffer.size(), FFile) != FBuffer.size())
-    Fail(std::strerror(errno));
-  FBuffer.clear();
-}
-
-void TXmlFile::Close() {
-  FlushBuffer();
-  std::FILE* file = FFile;
-  FFile = nullptr;
-  if (std::fclose(file) != 0) Fail(std::strerror(errno));
-}
-
-void TXmlFile::Fail(const char* what) {
-  throw EInOutError("cannot write \"" + FName + "\": " + what);
+void XmlLine(TReportFile& out, std::initializer_list<std::string_view> parts) {
+  std::string& buffer = out.Buffer();
+  for (std::string_view part : parts) buffer.append(part);
+  out.EndLine();
 }
