@@ -1,10 +1,17 @@
 #pragma once
-// Extra commands (/listroot, /cat, /test) and the help (/?, /h, /u, no argument).
+// Extra commands (/listroot, /cat, /test), each ending the run.
+#include <string>
+
+#include "driver/help.h"  // ProcessHelp, called by the run sequence after Process
+
 class TExtraFeatures {
  public:
-  // Runs /listroot, /cat or /test when present; each ends the run.
+  // Runs /listroot, else /cat, else /test when present; each ends the run.
   static void Process();
+  // Lists the top level of `folder`: sub-folders first (with a trailing
+  // delimiter), then the other entries. A folder that cannot be listed
+  // gives the frame lines only (and what was read before the failure);
+  // false then.
+  static bool ListRoot(const std::string& folder);
+  static void Cat();
 };
-
-// The banner or help the command line asks for; ends the run when it printed one.
-void ProcessHelp();
