@@ -7,6 +7,7 @@
 #include "driver/help.h"
 #include "driver/param_object.h"
 #include "driver/switches.h"
+#include "history/sqlite_connection.h"
 #include "platform/platform.h"
 #include "util/text.h"
 
@@ -139,7 +140,10 @@ bool TQvTest::TestODBC() {
     }
   } else {
     connected = ClassicWriter->InitODBC(connection);
-    if (connected) WritePlainLine(kIndent + "ODBC connection okay.");
+    if (connected) {
+      WritePlainLine(kIndent + "ODBC connection okay.");
+      ClassicWriter->CloseODBC();
+    }
   }
   if (!connected) WritePlainLine(kIndent + "Error connecting via ODBC.");
   return !connected;
@@ -148,9 +152,7 @@ bool TQvTest::TestODBC() {
 void TQvTest::TestSQLite() {
   WritePlainLine(SwitchPresent("/dbstructured") ? kIndent + "Using alternative database structure"
                                                 : kIndent + "Using Quorvane database structure");
-  const char d = platform::kPathDelim;
-  const std::string db = SystemInfo->UsersPath + "FolderHistory" + d + "Database" + d + "Quorvane.db";
-  WritePlainLine(platform::FileExists(db) ? kIndent + "SQlite database found."
+  WritePlainLine(platform::FileExists(HistoryDatabaseFile(SystemInfo->UsersPath)) ? kIndent + "SQlite database found."
                                           : kIndent + "SQlite database not found; will be created.");
 }
 

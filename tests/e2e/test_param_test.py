@@ -2,6 +2,7 @@
 import hashlib
 import os
 import re
+import sqlite3
 
 import harness
 
@@ -93,6 +94,20 @@ class ParameterTest(harness.TarveloTestCase):
                     self.assertIn("\n" + I + "Error connecting via ODBC.\n", run.out)
                     self.assertNotIn("Table Name", run.out)
                     self.assertTrue(run.out.endswith("\n    Errors found :(\n\n"), run.out)
+
+    def test_reachable_odbc_source_is_tried_and_left_untouched(self):
+        tree = self.make_tree({})
+        binary = self.private_install()
+        database = os.path.join(self.tmp, "odbc.db")
+        self.write_custom_ini(binary, "Driver=SQLite3;Database=%s" % database)
+        run = self.run_tarvelo(tree, "/test", "/odbc", binary=binary)
+        self.assertEqual(run.code, 0, run.out)
+        self.assertIn("\n" + I + "ODBC connection okay.\n", run.out)
+        self.assertNotIn("Table Name", run.out)
+        self.assertNotIn("Errors found", run.out)
+        if os.path.exists(database):
+            tables = sqlite3.connect(database).execute("select name from sqlite_master").fetchall()
+            self.assertEqual(tables, [])
 
 
 if __name__ == "__main__":
