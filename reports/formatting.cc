@@ -109,8 +109,12 @@ std::string TQvFormatting::MakeItalic(std::string_view aInput, bool aCondition) 
   return "<i>" + std::string(aInput) + "</i>";
 }
 
+bool TQvFormatting::PrivacyActive() {
+  return Settings != nullptr && Settings->Database.PrivacyActive;
+}
+
 std::string TQvFormatting::Privacy(std::string_view s) {
-  if (Settings == nullptr || !Settings->Database.PrivacyActive) return std::string(s);
+  if (!PrivacyActive()) return std::string(s);
   std::string out;
   out.reserve(s.size());
   for (size_t i = 0; i < s.size();) {

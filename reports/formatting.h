@@ -35,6 +35,8 @@ class TQvFormatting {
   // Every character other than the path delimiter becomes "x" when privacy
   // is active in the database options; otherwise `s` unchanged.
   static std::string Privacy(std::string_view s);
+  // Whether Privacy masks; writers of many rows skip the copy when it does not.
+  static bool PrivacyActive();
   // Every "<" becomes "&lt;".
   static std::string ReplaceEntities(std::string_view aInput);
   // Every "&" becomes "&amp;"; nothing else changes.

@@ -74,3 +74,45 @@ std::string CsvField(std::string_view text, char separator) {
   if (valid.find_first_of(std::string("\"\r\n") + separator) == std::string::npos) return valid;
   return "\"" + ReplaceAll(valid, "\"", "\"\"") + "\"";
 }
+
+namespace {
+void AppendDoublingQuotes(std::string& out, std::string_view valid) {
+  for (size_t start = 0;;) {
+    size_t quote = valid.find('"', start);
+    if (quote == std::string_view::npos) {
+      out.append(valid.substr(start));
+      return;
+    }
+    out.append(valid.substr(start, quote + 1 - start));
+    out += '"';
+    start = quote + 1;
+  }
+}
+}  // namespace
+
+void AppendCsvQuotedText(std::string& out, std::string_view text) {
+  if (IsValidUtf8(text)) {
+    AppendDoublingQuotes(out, text);
+  } else {
+    AppendDoublingQuotes(out, ValidUtf8(text));
+  }
+}
+
+void AppendCsvField(std::string& out, std::string_view text, char separator) {
+  bool special = false;
+  for (char c : text)
+    if (c == '"' || c == '\r' || c == '\n' || c == separator) {
+      special = true;
+      break;
+    }
+  if (!special) {
+    if (IsValidUtf8(text))
+      out.append(text);
+    else
+      out += ValidUtf8(text);
+    return;
+  }
+  out += '"';
+  AppendCsvQuotedText(out, text);
+  out += '"';
+}

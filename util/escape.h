@@ -23,3 +23,10 @@ std::string FileUrl(std::string_view path);
 // only get their inner quotes doubled.
 std::string CsvField(std::string_view text, char separator);
 std::string CsvQuotedField(std::string_view text);
+
+// The same, appended to `out` without building the field first, for writers
+// of millions of rows. AppendCsvQuotedText appends the text of a field the
+// caller puts between quotes itself (inner quotes doubled), so one quoted
+// field can be built from several parts.
+void AppendCsvField(std::string& out, std::string_view text, char separator);
+void AppendCsvQuotedText(std::string& out, std::string_view text);
