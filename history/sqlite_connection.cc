@@ -87,9 +87,13 @@ void TSqliteConnection::Commit() { Execute("COMMIT"); }
 
 bool TSqliteConnection::TableExists(const std::string& table_name) {
   // The name is bound, not quoted into the text: a name such as "name" or
-  // one holding a quote must not turn into a column reference or a syntax error.
+  // one holding a quote must not turn into a column reference or a syntax
+  // error. SQLite's table names ignore ASCII case, and so does the match:
+  // otherwise creating a table that differs only in case would fail.
   sqlite3_stmt* stmt = nullptr;
-  if (sqlite3_prepare_v2(FDb, "SELECT count(*) FROM sqlite_master WHERE type='table' AND name=?;",
+  if (sqlite3_prepare_v2(FDb,
+                         "SELECT count(*) FROM sqlite_master WHERE type='table' AND "
+                         "name=? COLLATE NOCASE;",
                          -1, &stmt, nullptr) != SQLITE_OK)
     Fail("cannot prepare statement");
   sqlite3_bind_text(stmt, 1, table_name.data(), static_cast<int>(table_name.size()),

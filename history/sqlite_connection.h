@@ -21,7 +21,7 @@ class TSqliteConnection : public TDbConnection {
   std::unique_ptr<TDbStatement> Prepare(const std::string& sql) override;
   void BeginTransaction();
   void Commit();
-  // True when a table of exactly this name (case-sensitive) exists.
+  // True when a table of this name exists (ASCII case ignored, as SQLite does).
   bool TableExists(const std::string& table_name);
 
   const std::string& FileName() const { return FFileName; }

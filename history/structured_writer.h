@@ -1,14 +1,36 @@
 #pragma once
-// Database export in the structured schema: a system table and data tables.
+// Database export in the structured schema: one system table with a row per
+// scan, and the scan's entries in a data table whose rows carry the scan
+// date, a new table per scan unless a shared one is named.
 #include <string>
 
-class TTarveloStructured {
+#include "history/database_writer.h"
+
+class TTarveloStructured : public TDatabaseWriter {
  public:
-  bool FUseODBC = false;
-  std::string FODBCConnectionString;
   std::string FTableNameSystem;
   std::string FTableNameData;
 
-  bool InitODBC(const std::string& connection_string);
+  bool CreateNewSystemTable();
+  bool CreateNewDataTable();
+  bool PopulateSystemTable();
+  bool PopulateDataTable();
+  // The whole database step of a run.
   void UpdateFolderHistory();
+
+  static constexpr const char* kDefaultSystemTable = "QuorvaneSystem";
+  // The path's digest without upper-casing, then the scan date.
+  static std::string DefaultDataTable(const std::string& scan_path, const std::string& scan_date);
+
+ private:
+  bool ODBCCreateNewSystemTable();
+  bool ODBCCreateNewDataTable();
+  bool ODBCPopulateSystemTable();
+  bool ODBCPopulateDataTable();
+  bool SQLiteCreateNewSystemTable();
+  bool SQLiteCreateNewDataTable();
+  bool SQLitePopulateSystemTable();
+  bool SQLitePopulateDataTable();
+  bool ODBCTableExists(const std::string& tablename);
+  bool SQLiteTableExists(const std::string& tablename);
 };
