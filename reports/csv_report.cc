@@ -123,9 +123,9 @@ class TCsvWriter {
         QuotedNumber(entry.FileSize);
         QuotedNumber(entry.FileSizeOnDisk);
       }
-      DateField(entry.FileDateC, 0);
-      DateField(entry.FileDateA, 1);
-      DateField(entry.FileDateM, 2);
+      DateField(entry.FileDateC);
+      DateField(entry.FileDateA);
+      DateField(entry.FileDateM);
       for (uint16_t time : {entry.FileTimeC, entry.FileTimeA, entry.FileTimeM}) {
         Separator();
         AppendNumber(FOut, time);
@@ -192,23 +192,26 @@ class TCsvWriter {
     AppendNumber(FOut, value);
     FOut += '"';
   }
-  // Dates repeat from row to row; each column keeps its last text.
-  void DateField(int32_t date, int column) {
-    if (FDateKey[column] != date || FDateText[column].empty()) {
-      FDateKey[column] = date;
-      FDateText[column] = Escaped(TConvert::IntDateToString(date));
+  // Dates repeat across rows and columns: their texts are kept in a small
+  // direct-mapped cache.
+  void DateField(int32_t date) {
+    size_t slot = (static_cast<uint32_t>(date) * 2654435761u) >> (32 - kDateCacheBits);
+    if (FDateKey[slot] != date || FDateText[slot].empty()) {
+      FDateKey[slot] = date;
+      FDateText[slot] = Escaped(TConvert::IntDateToString(date));
     }
     Separator();
-    FOut += FDateText[column];
+    FOut += FDateText[slot];
   }
 
+  static constexpr int kDateCacheBits = 10;
   TReportFile& FFile;
   std::string& FOut;
   const TCSVReportOptions& FOptions;
   const char FSep;
   bool FRowStart = true;
-  std::array<int32_t, 3> FDateKey{};
-  std::array<std::string, 3> FDateText;
+  std::vector<int32_t> FDateKey = std::vector<int32_t>(1 << kDateCacheBits, 0);
+  std::vector<std::string> FDateText = std::vector<std::string>(1 << kDateCacheBits);
 };
 
 }  // namespace

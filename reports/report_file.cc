@@ -26,10 +26,18 @@ bool TReportFile::Create(const std::string& file_name) {
 void TReportFile::Flush() {
   if (FBuffer.empty()) return;
   if (!FFile) throw EInOutError("\"" + FName + "\" is not open");
-  std::string out = platform::ToOutputCharset(ValidUtf8(FBuffer));
+  // Valid UTF-8 for a UTF-8 locale, the common case, is written as it is.
+  static const bool kUtf8Output = platform::ToOutputCharset("\xC3\xA9") == "\xC3\xA9";
+  std::string converted;
+  const std::string* out = &FBuffer;
+  if (!kUtf8Output || !IsValidUtf8(FBuffer)) {
+    converted = platform::ToOutputCharset(ValidUtf8(FBuffer));
+    out = &converted;
+  }
+  size_t written = std::fwrite(out->data(), 1, out->size(), FFile);
+  bool complete = written == out->size();
   FBuffer.clear();
-  if (std::fwrite(out.data(), 1, out.size(), FFile) != out.size())
-    throw EInOutError("cannot write \"" + FName + "\": " + std::strerror(errno));
+  if (!complete) throw EInOutError("cannot write \"" + FName + "\": " + std::strerror(errno));
 }
 
 void TReportFile::Close() {
