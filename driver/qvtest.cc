@@ -8,6 +8,7 @@
 #include "driver/param_object.h"
 #include "driver/switches.h"
 #include "history/sqlite_connection.h"
+#include "history/structured_writer.h"
 #include "platform/platform.h"
 #include "util/text.h"
 
@@ -31,14 +32,14 @@ void WriteTableNameLines() {
     WritePlainLine(kIndent + "System Table Name: " + db.TableNameSystem);
   } else {
     WritePlainLine(kIndent + "System Table Name not set, using default");
-    WritePlainLine(kIndent + "System Table Name: QuorvaneSystem");
+    WritePlainLine(kIndent + "System Table Name: " + TTarveloStructured::kDefaultSystemTable);
   }
   if (!db.TableNameData.empty()) {
     WritePlainLine(kIndent + "Data Table Name: " + db.TableNameData);
   } else {
     WritePlainLine(kIndent + "Data Table Name not set, using default");
-    WritePlainLine(kIndent + "Data Table Name: " + PathKey(ScanResult->ScanPath, false) +
-                   ScanResult->ScanDateInt);
+    WritePlainLine(kIndent + "Data Table Name: " +
+                   TTarveloStructured::DefaultDataTable(ScanResult->ScanPath, ScanResult->ScanDateInt));
   }
 }
 
@@ -137,6 +138,7 @@ bool TQvTest::TestODBC() {
     if (connected) {
       WritePlainLine(kIndent + "ODBC connection okay.");
       WriteTableNameLines();
+      StructuredWriter->CloseODBC();
     }
   } else {
     connected = ClassicWriter->InitODBC(connection);

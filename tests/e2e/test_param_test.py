@@ -109,6 +109,34 @@ class ParameterTest(harness.TarveloTestCase):
             tables = sqlite3.connect(database).execute("select name from sqlite_master").fetchall()
             self.assertEqual(tables, [])
 
+    def test_structured_schema_shows_the_table_names_a_run_would_use(self):
+        tree = self.make_tree({})
+        binary = self.private_install()
+        database = os.path.join(self.tmp, "odbc.db")
+        self.write_custom_ini(binary, "Driver=SQLite3;Database=%s" % database)
+        run = self.run_tarvelo(tree, "/test", "/odbc", "/dbstructured", binary=binary)
+        self.assertEqual(run.code, 0, run.out)
+        lines = run.out.split("\n")
+        at = lines.index(I + "ODBC connection okay.")
+        self.assertEqual(lines[at - 1], I + "Using alternative database structure")
+        self.assertEqual(lines[at + 1:at + 4], [I + "System Table Name not set, using default",
+                                                I + "System Table Name: QuorvaneSystem",
+                                                I + "Data Table Name not set, using default"])
+        # The default data table: the digest of the scan path as given (no
+        # upper-casing), then the scan date and time.
+        digest = hashlib.md5((tree + "/").encode()).hexdigest().upper()
+        self.assertRegex(lines[at + 4], r"^ {6}Data Table Name: %s20\d{12}$" % digest)
+        # The names given apply only with /dbstructured; the last one counts.
+        run = self.run_tarvelo(tree, "/test", "/odbc", "/dbstructured", "/systemtable:A",
+                               "/systemtable:Sys", "/datatable;Scans", binary=binary)
+        lines = run.out.split("\n")
+        at = lines.index(I + "ODBC connection okay.")
+        self.assertEqual(lines[at + 1:at + 3], [I + "System Table Name: Sys", I + "Data Table Name: Scans"])
+        self.assertEqual(run.code, 0, run.out)
+        if os.path.exists(database):
+            tables = sqlite3.connect(database).execute("select name from sqlite_master").fetchall()
+            self.assertEqual(tables, [])
+
 
 if __name__ == "__main__":
     harness.main()
