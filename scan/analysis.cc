@@ -1,0 +1,271 @@
+#include "scan/analysis.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "config/language_handler.h"
+#include "config/language_texts.h"
+#include "config/utility.h"
+#include "driver/globals.h"
+#include "driver/log.h"
+#include "platform/platform.h"
+#include "scan/conversions.h"
+#include "scan/file_extensions.h"
+#include "scan/scan_engine.h"
+#include "util/text.h"
+
+namespace {
+
+// Upper limits of size bands 0..11; band 12 takes the rest.
+constexpr std::array<int64_t, kMagnitudeBands - 1> kBandLimits = {
+    1024LL,          1048576LL,       10485760LL,      52428800LL,
+    104857600LL,     157286400LL,     209715200LL,     262144000LL,
+    524288000LL,     1048576000LL,    2097152000LL,    5242880000LL};
+
+int SizeBand(int64_t size) {
+  for (size_t b = 0; b < kBandLimits.size(); ++b)
+    if (size <= kBandLimits[b]) return static_cast<int>(b);
+  return kMagnitudeBands - 1;
+}
+
+void Add(TStatPair& pair, int64_t bytes) {
+  ++pair.Count;
+  pair.Bytes += bytes;
+}
+
+// The copy of an entry kept in RootFiles: times, category and temp mark cleared.
+TFileObject RootCopy(const TFileObject& e, uint16_t category) {
+  TFileObject copy = e;
+  copy.FileTimeC = copy.FileTimeA = copy.FileTimeM = 0;
+  copy.FileCategory = category;
+  copy.Temp = false;
+  return copy;
+}
+
+}  // namespace
+
+bool MatchesTempPattern(const std::string& upper_path, const std::string& upper_pattern) {
+  const std::string& q = upper_pattern;
+  std::string_view rest;
+  if (q.find('*') == std::string::npos) {
+    rest = q;
+  } else if (q.front() == '*' && q.back() == '*') {
+    rest = q.size() >= 2 ? std::string_view(q).substr(1, q.size() - 2) : std::string_view();
+  } else if (q.front() == '*') {
+    rest = std::string_view(q).substr(1);
+  } else {
+    std::string_view prefix = std::string_view(q).substr(0, q.size() - 1);
+    return !prefix.empty() && StartsWith(upper_path, prefix);
+  }
+  return !rest.empty() && upper_path.find(rest) != std::string::npos;
+}
+
+void ResetScanStatistics() {
+  ScanResult->ExtensionSpread.fill({});
+  ScanResult->FileAttributes.fill({});
+  ScanResult->Magnitude.fill({});
+  if (ExtensionTable) ExtensionTable->ResetStatistics();
+  ScanResult->FileCount = 0;
+  ScanResult->FolderCount = 0;
+  ScanResult->TotalSize = 0;
+  ScanResult->TotalSizeOD = 0;
+  ScanResult->Users.clear();
+  ScanResult->Files.clear();
+  ScanResult->Folders.clear();
+  ScanResult->RootFiles.clear();
+  ScanResult->RootFolders.clear();
+  if (SystemInfo) SystemInfo->FolderStructure.clear();
+  TRootFoldersData root;
+  root.Name = platform::PathDelimStr();
+  ScanResult->RootFolders.push_back(root);
+}
+
+bool TQuorvaneScan::Analyse() {
+  std::vector<TFileObject>& files = ScanResult->Files;
+  const std::vector<std::string>& folders = ScanResult->Folders;
+  LogDebug("Analysis started. Found " + std::to_string(files.size()) + " objects, and " +
+           std::to_string(folders.size()) + " folders");
+  bool result = true;
+  if (ScanResult->RootFolders.empty()) {
+    TRootFoldersData root;
+    root.Name = platform::PathDelimStr();
+    ScanResult->RootFolders.push_back(root);
+  }
+  const bool owners = Settings && Settings->Optimisations.GetUserDetails;
+  const bool temps = Settings && Settings->Optimisations.GetTempFiles;
+  const int32_t today = ScanResult->TodayAsInteger;
+
+  // The temporary-file patterns, in table order, upper-cased once.
+  std::vector<std::string> patterns;
+  for (const TFileExtension& x : ExtensionTable->CategoryExtensions)
+    if (x.Category == kCategoryTemp) patterns.push_back(AsciiUpper(x.Name));
+
+  int32_t upper_folder_index = -1;  // entries come folder by folder: one conversion each
+  std::string upper_folder;
+  std::string upper_path;
+
+  for (TFileObject& e : files) {
+    try {
+      if (e.IsFolder()) {
+        e.FileCategory = 0;
+        ++FFolderCount;
+        if (e.FilePathIndex == 0) {
+          ScanResult->RootFiles.push_back(RootCopy(e, 0));
+          TRootFoldersData top;
+          top.Name = e.FileName;
+          top.Attributes = e.Attributes;
+          ScanResult->RootFolders.push_back(std::move(top));
+        }
+        continue;
+      }
+      const int64_t size = e.FileSize;
+      const std::string ext = ExtensionOf(e.FileName);
+      const TExtensionExistsIn found = ExtensionTable->GetExtensionCategoryID(ext);
+      if (found.NotFound) {
+        Add(ScanResult->ExtensionSpread[kCategoryOther], size);
+        ExtensionTable->AddExtension({ext, kCategoryOther, 1, size});
+        e.FileCategory = kCategoryOther;
+      } else {
+        for (int c = 1; c < kCategoryCount; ++c) {
+          const int32_t at = found.CategoryLocation[c];
+          if (at == -1) continue;
+          Add(ScanResult->ExtensionSpread[c], size);
+          TFileExtension& x = ExtensionTable->CategoryExtensions.at(at);
+          ++x.Quantity;
+          x.Size += size;
+          e.FileCategory = static_cast<uint16_t>(c);
+        }
+      }
+
+      ++FFileCount;
+      FFileTotalSpace += size;
+      FFileOnDisk += e.FileSizeOnDisk;
+
+      auto& slots = ScanResult->FileAttributes;
+      if (e.Attributes & kAttrHidden) Add(slots[1], size);
+      if (e.Attributes & kAttrSystem) Add(slots[2], size);
+      if (e.Attributes & kAttrArchive) Add(slots[3], size);
+      if (e.Attributes & kAttrReadOnly) Add(slots[5], size);
+      if (e.FileDateC == today) Add(slots[6], size);
+      if (e.FileDateA == today) Add(slots[7], size);
+      if (e.FileDateM == today) Add(slots[8], size);
+
+      Add(ScanResult->Magnitude[SizeBand(size)], size);
+      if (size == 0) {
+        ++slots[4].Count;
+        NullFiles->push_back(folders.at(e.FilePathIndex) + e.FileName);
+      }
+
+      if (owners) {
+        TUserData& user = ScanResult->Users.at(e.Owner);
+        if (e.FileCategory != 0) {
+          ++user.CategoryDataQty[e.FileCategory];
+          user.CategoryDataSize[e.FileCategory] += size;
+        }
+        ++user.Data[0];
+        user.Data[1] += size;
+      }
+
+      if (e.FilePathIndex < 0 || static_cast<size_t>(e.FilePathIndex) >= folders.size()) {
+        e.FilePathIndex = 0;
+      } else if (e.FilePathIndex == 0) {
+        // The lookup again: an extension first seen here has its entry now.
+        ScanResult->RootFiles.push_back(RootCopy(
+            e, static_cast<uint16_t>(ExtensionTable->GetExtensionCategoryID(ext).RawCategory)));
+      }
+
+      e.Temp = false;
+      if (!temps || patterns.empty()) continue;
+      if (e.FilePathIndex != upper_folder_index) {
+        upper_folder_index = e.FilePathIndex;
+        upper_folder = AsciiUpper(folders[e.FilePathIndex]);
+      }
+      upper_path.assign(upper_folder);
+      upper_path += AsciiUpper(e.FileName);
+      for (const std::string& q : patterns) {
+        if (!MatchesTempPattern(upper_path, q)) continue;
+        if (OnFoundTemp)
+          OnFoundTemp(folders[e.FilePathIndex] + e.FileName, TConvert::ConvertToUsefulUnit(size),
+                      std::to_string(size));
+        Add(ScanResult->ExtensionSpread[kCategoryTemp], size);
+        e.Temp = true;
+        break;
+      }
+    } catch (const std::exception&) {
+      result = false;  // the rest of this entry is skipped; the pass goes on
+    }
+  }
+  LogDebug("Analysis finished");
+  return result;
+}
+
+bool TQuorvaneScan::AnalyseData(bool /*cleardata*/) {
+  LogDebug("Analysis 2 started");
+  std::vector<TRootFoldersData>& tops = ScanResult->RootFolders;
+  try {
+    if (tops.empty()) {
+      TRootFoldersData root;
+      root.Name = platform::PathDelimStr();
+      tops.push_back(root);
+    }
+    // Each file is credited to the top-level folder it lies under, as the
+    // walk numbered it; entry 0 takes the files of the scanned folder itself.
+    for (const TFileObject& e : ScanResult->Files) {
+      if (e.IsFolder()) continue;
+      size_t top = e.RootFolderIndex > 0 && static_cast<size_t>(e.RootFolderIndex) < tops.size()
+                       ? static_cast<size_t>(e.RootFolderIndex)
+                       : 0;
+      ++tops[top].Data[0];
+      tops[top].Data[1] += e.FileSize;
+    }
+  } catch (const std::exception&) {
+    TUtility::WriteLnOut(LanguageText(lt::kErrorHeading));
+    TUtility::WriteLnOut(LanguageText(lt::kRootFolderError));
+    TUtility::WriteLnOut("");
+  }
+  if (!(Settings && Settings->Optimisations.GetUserDetails)) {
+    TUserData placeholder;
+    placeholder.Name = LanguageText(lt::kOwnerNotSpecified);
+    placeholder.Data[0] = ScanResult->FileCount;
+    placeholder.Data[1] = ScanResult->TotalSize;
+    ScanResult->Users.push_back(std::move(placeholder));
+  }
+  LogDebug("Analysis 2 finished");
+  return true;
+}
+
+void BuildTopLists() {
+  std::vector<TFileObject>& files = ScanResult->Files;
+  // Sort (size, position) pairs, then move every entry once along the cycles
+  // of the permutation: far cheaper than sorting the entries themselves.
+  std::vector<std::pair<int64_t, uint32_t>> order(files.size());
+  for (size_t i = 0; i < files.size(); ++i) order[i] = {files[i].FileSize, static_cast<uint32_t>(i)};
+  std::sort(order.begin(), order.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<uint32_t> source(files.size());
+  for (size_t i = 0; i < order.size(); ++i) source[i] = order[i].second;
+  std::vector<std::pair<int64_t, uint32_t>>().swap(order);
+  for (size_t start = 0; start < files.size(); ++start) {
+    if (source[start] == start) continue;
+    TFileObject held = std::move(files[start]);
+    size_t at = start;
+    for (;;) {
+      size_t from = source[at];
+      source[at] = static_cast<uint32_t>(at);
+      if (from == start) {
+        files[at] = std::move(held);
+        break;
+      }
+      files[at] = std::move(files[from]);
+      at = from;
+    }
+  }
+
+  Top101Largest->clear();
+  Top101Smallest->clear();
+  for (size_t i = files.size(); i-- > 0 && Top101Largest->size() <= 101;)
+    if (!files[i].IsFolder()) Top101Largest->push_back(&files[i]);
+  for (size_t i = 0; i < files.size() && Top101Smallest->size() <= 101; ++i)
+    if (!files[i].IsFolder()) Top101Smallest->push_back(&files[i]);
+}
