@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -36,7 +37,7 @@ class XmlDocumentTest : public ::testing::Test {
     ScanResult->Folders = {"/data/"};
     ScanResult->Users = {TUserData{"root", {}, {}, {}}};
     path_ = (std::filesystem::temp_directory_path() /
-             ("tarvelo-xml-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+             ("tarvelo-xml-" + std::to_string(std::random_device{}()) + "-" +
               ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".xml"))
                 .string();
   }
