@@ -8,14 +8,16 @@ import xml.etree.ElementTree as ET
 # Names that need care in XML: markup characters, both quotes, control
 # characters, line breaks, a tab and bytes that are not UTF-8.
 HOSTILE_NAMES = [b"amp&amp", b"lt<gt>", b'dq"x', b"sq'x", b"ctl\x01\x1b[2Jx", b"nl\nx", b"cr\rx",
-                 b"tab\tx", b"bad\xff\xfex", "caf\u00e9 \U0001F600".encode(), b"]]>end", b"del\x7fx"]
+                 b"tab\tx", b"bad\xff\xfex", "caf\u00e9 \U0001F600".encode(), b"]]>end", b"del\x7fx",
+                 b"nonchar\xef\xbf\xbe\xef\xbf\xbfx"]
 
 
 def shown_name(raw):
     """A name as the documents give it back: invalid bytes as U+FFFD, control
-    characters other than tab, line feed and carriage return as "?"."""
+    characters other than tab, line feed and carriage return, and the
+    non-characters U+FFFE and U+FFFF as "?"."""
     text = raw.decode("utf-8", "replace") if isinstance(raw, bytes) else raw
-    return "".join("?" if (ord(c) < 0x20 and c not in "\t\n\r") or c == "\x7f" else c for c in text)
+    return "".join("?" if (ord(c) < 0x20 and c not in "\t\n\r") or c in "\x7f\ufffe\uffff" else c for c in text)
 
 
 def parse(test, path):
