@@ -90,6 +90,48 @@ class ReportDriverTest(harness.TarveloTestCase):
         self.assertTrue(os.path.isfile(os.path.join(self.tmp, "a.csv")))
 
 
+class SummaryTest(harness.TarveloTestCase):
+    """The console summary: for /sum, or once at the end when no report was asked."""
+
+    def setUp(self):
+        super().setUp()
+        self.tree = self.make_tree({"a.txt": "hello"})
+        with open(os.path.join(harness.SOURCE, "data", "languages", "uk", "language.txt"),
+                  encoding="utf-8-sig") as f:
+            self.scan_of = f.read().splitlines()[556]
+
+    def summaries(self, text):
+        return text.count('%s "%s/"' % (self.scan_of, self.tree))
+
+    def test_summary_printed_once(self):
+        for args in ((), ("/sum",), ("/csv;a.csv", "/sum"), ("/sum", "/csv;b.csv")):
+            with self.subTest(args=args):
+                run = self.run_tarvelo(self.tree, *args)
+                self.assertEqual(run.code, 0, run.out + run.err)
+                self.assertEqual(self.summaries(run.out), 1, run.out)
+        run = self.run_tarvelo(self.tree, "/csv;c.csv")
+        self.assertEqual(self.summaries(run.out), 0, run.out)
+
+    def test_quiet_summary_goes_to_the_log_only(self):
+        binary = self.private_install()
+        logs = os.path.join(os.path.dirname(binary), "logs")
+
+        def log_text():
+            text = ""
+            for name in sorted(os.listdir(logs)):
+                with open(os.path.join(logs, name), encoding="utf-8", errors="replace") as f:
+                    text += f.read()
+                os.remove(os.path.join(logs, name))
+            return text
+
+        run = self.run_tarvelo(self.tree, "/o", "/sum", binary=binary)
+        self.assertEqual((run.code, run.out), (0, ""))
+        self.assertEqual(self.summaries(log_text()), 1)
+        run = self.run_tarvelo(self.tree, "/o", binary=binary)
+        self.assertEqual((run.code, run.out), (0, ""))
+        self.assertEqual(self.summaries(log_text()), 0)
+
+
 class OpenTest(harness.TarveloTestCase):
     """/open runs xdg-open; a stub first on PATH records each call."""
 
