@@ -84,6 +84,14 @@ class ReportDriverTest(harness.TarveloTestCase):
         self.assertRegex(run.out, r'\n\n  [^\n]+ "%s/b\.txt"\.\n\n' % re.escape(missing))
         self.assertTrue(os.path.isfile(os.path.join(self.tmp, "ok.csv")))
 
+    def test_write_errors_are_reported_not_hidden(self):
+        if not os.path.exists("/dev/full"):
+            self.skipTest("no /dev/full")
+        run = self.run_in_tmp("/txt;/dev/full", "/csv;/dev/full", "/csv;ok.csv")
+        self.assertEqual(run.code, 1, run.out)
+        self.assertEqual(run.out.count("  Error writing: /dev/full\n  EInOutError / "), 2, run.out)
+        self.assertTrue(os.path.isfile(os.path.join(self.tmp, "ok.csv")))
+
     def test_quiet_run_writes_reports_without_console_lines(self):
         run = self.run_in_tmp("/o", "/csv;a.csv", "/foo")
         self.assertEqual((run.code, run.out), (0, ""))
