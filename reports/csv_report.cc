@@ -89,7 +89,7 @@ class TCsvWriter {
     std::vector<std::string> owners;
     owners.reserve(scan.Users.size());
     for (const TUserData& user : scan.Users) owners.push_back(Escaped(TQvFormatting::Privacy(user.Name)));
-    const std::string no_owner;
+    const std::string unnamed;  // a category or owner index the tables lack
 
     for (const TFileObject& entry : scan.Files) {
       if (FOptions.Category != -1 && FOptions.Category != entry.FileCategory) continue;
@@ -136,7 +136,7 @@ class TCsvWriter {
         Separator();
         FOut += "99";
       } else {
-        FOut += entry.FileCategory < kCategoryCount ? categories[entry.FileCategory] : no_owner;
+        FOut += entry.FileCategory < kCategoryCount ? categories[entry.FileCategory] : unnamed;
         Separator();
         AppendNumber(FOut, entry.FileCategory);
       }
