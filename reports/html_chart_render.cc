@@ -57,6 +57,9 @@ double TextWidth(cairo_t* cr, const std::string& text) {
 
 // Cuts the text at a character boundary and appends an ellipsis until it fits.
 std::string FitText(cairo_t* cr, const std::string& text, double width) {
+  // Measured advances can differ in the last bits between calls; half a
+  // pixel of slack keeps a text that was measured to fit from being cut.
+  width += 0.5;
   if (TextWidth(cr, text) <= width) return text;
   const std::string ellipsis = "\xE2\x80\xA6";
   std::string cut = text;
@@ -261,6 +264,7 @@ Axis MakeAxis(const TChart& chart, double max_value, double plot_h) {
 }
 
 std::string TickText(const Axis& a, double v, char separator) {
+  if (v == 0) return "0";
   std::string t = FixedText(v, a.decimals, separator);
   return a.unit.empty() ? t : t + a.unit;
 }
