@@ -27,11 +27,15 @@ class ShippedLanguagesTest(harness.TarveloTestCase):
 
     def test_german_texts_with_uk_units_when_the_german_units_are_missing(self):
         binary = self.private_install()
-        os.remove(os.path.join(os.path.dirname(binary), "data", "languages", "de", "units.txt"))
+        languages = os.path.join(os.path.dirname(binary), "data", "languages")
+        os.remove(os.path.join(languages, "de", "units.txt"))
+        with open(os.path.join(languages, "uk", "units.txt"), "w") as f:
+            f.write("bytes\nKiB\nMiB\nGiB\nTiB\n")
         self.set_language(3)
-        run = self.run_tarvelo(os.path.join(self.tmp, "nope"), binary=binary)
-        self.assertEqual(run.code, 1, run.out + run.err)
-        self.assertIn("Ordner nicht gefunden", run.out)
+        run = self.run_tarvelo(self.make_tree({"a.bin": b"x" * 2048}), binary=binary)
+        self.assertEqual(run.code, 0, run.out + run.err)
+        self.assertRegex(run.out, r"\n  Gesamtgröße: 2.00KiB\n")
+        self.assertIn("\n  Dateien: 1\n", run.out)
 
 
 if __name__ == "__main__":
