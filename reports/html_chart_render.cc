@@ -207,11 +207,12 @@ void DrawPie(cairo_t* cr, const TChart& chart, double top) {
 }
 
 // A round step of the value axis giving about `ticks` intervals up to `max`.
-double NiceStep(double max, int ticks) {
+// Whole steps (counts) never take the 2.5 of a decade.
+double NiceStep(double max, int ticks, bool whole) {
   double raw = max / std::max(1, ticks);
   double mag = std::pow(10.0, std::floor(std::log10(raw)));
   double f = raw / mag;
-  double nice = f <= 1 ? 1 : f <= 2 ? 2 : f <= 2.5 ? 2.5 : f <= 5 ? 5 : 10;
+  double nice = f <= 1 ? 1 : f <= 2 ? 2 : (f <= 2.5 && !(whole && mag < 10)) ? 2.5 : f <= 5 ? 5 : 10;
   return nice * mag;
 }
 
@@ -256,8 +257,9 @@ Axis MakeAxis(const TChart& chart, double max_value, double plot_h) {
   }
   double scaled = max_value / a.scale;
   if (scaled <= 0) scaled = 1;
-  a.step = NiceStep(scaled, ticks);
-  if (chart.AxisFormat == TAxisFormat::Count || a.scale == 1) a.step = std::max(1.0, a.step);
+  const bool whole = chart.AxisFormat == TAxisFormat::Count || a.scale == 1;
+  a.step = NiceStep(scaled, ticks, whole);
+  if (whole) a.step = std::max(1.0, a.step);
   a.max = std::ceil(scaled / a.step - 1e-9) * a.step;
   a.decimals = DecimalsFor(a.step);
   return a;
