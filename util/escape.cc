@@ -2,7 +2,10 @@
 
 #include "util/text.h"
 
-std::string XmlEscape(std::string_view text) {
+namespace {
+// Markup escaping shared by XML and HTML: they differ only in how the
+// apostrophe is written and which control characters may stay.
+std::string EscapeMarkup(std::string_view text, const char* apostrophe, bool keep_line_breaks) {
   std::string valid = ValidUtf8(text);
   std::string out;
   out.reserve(valid.size() + 16);
@@ -13,38 +16,20 @@ std::string XmlEscape(std::string_view text) {
       case '<': out += "&lt;"; break;
       case '>': out += "&gt;"; break;
       case '"': out += "&quot;"; break;
-      case '\'': out += "&apos;"; break;
-      default:
-        if ((u < 0x20 && c != '\t' && c != '\n' && c != '\r') || u == 0x7F)
-          out += '?';
-        else
-          out += c;
+      case '\'': out += apostrophe; break;
+      default: {
+        bool allowed_control = c == '\t' || (keep_line_breaks && (c == '\n' || c == '\r'));
+        out += ((u < 0x20 && !allowed_control) || u == 0x7F) ? '?' : c;
+      }
     }
   }
   return out;
 }
+}  // namespace
 
-std::string HtmlEscape(std::string_view text) {
-  std::string valid = ValidUtf8(text);
-  std::string out;
-  out.reserve(valid.size() + 16);
-  for (char c : valid) {
-    unsigned char u = static_cast<unsigned char>(c);
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default:
-        if ((u < 0x20 && c != '\t') || u == 0x7F)
-          out += '?';
-        else
-          out += c;
-    }
-  }
-  return out;
-}
+std::string XmlEscape(std::string_view text) { return EscapeMarkup(text, "&apos;", true); }
+
+std::string HtmlEscape(std::string_view text) { return EscapeMarkup(text, "&#39;", false); }
 
 std::string FileUrl(std::string_view path) {
   static const char kHex[] = "0123456789ABCDEF";
