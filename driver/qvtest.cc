@@ -159,8 +159,11 @@ void TQvTest::TestSQLite() {
 }
 
 void TQvTest::TestUnknown() {
-  for (size_t i = 2; i < CommandLine.size(); ++i)
-    if (ClassifyParameter(AsciiUpper(CommandLine[i])) == kParamUnknown)
+  for (size_t i = 2; i < CommandLine.size(); ++i) {
+    const std::string upper = AsciiUpper(CommandLine[i]);
+    // /debug matches no report prefix but is a switch the run honours.
+    if (ClassifyParameter(upper) == kParamUnknown && upper != "/DEBUG")
       WritePlainLine(kIndent + "Unknown command \"" + CommandLine[i] + "\"");
+  }
   WritePlainLine("");
 }

@@ -35,7 +35,7 @@ class ParameterTest(harness.TarveloTestCase):
         out_dir = os.path.join(self.tmp, "out")
         run = self.run_tarvelo(tree, "/TEST", "/NoUser", "/notemp", "/foo",
                                "/csv{0};%s/a_$yyyy.csv" % out_dir, "/txt;t.txt", "/html{1}",
-                               "/xml;x.xml", "/xfl{0};l.xml", "/sum", "/open", "/p", "odd arg")
+                               "/xml;x.xml", "/xfl{0};l.xml", "/sum", "/open", "/p", "/Debug", "odd arg")
         self.assertEqual(run.code, 0, run.out)  # unknown arguments are no errors
         lines = run.out.split("\n")
         self.assertIn(I + "Will not gather user name information (optimisation).", lines)
