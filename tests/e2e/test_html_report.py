@@ -247,6 +247,29 @@ class HtmlReportTest(harness.TarveloTestCase):
                 return
         self.fail("the two reports never fell in one second")
 
+    def test_images_beside_a_page_named_without_folder(self):
+        tree = self.sample_tree()
+        work = os.path.join(self.tmp, "work")
+        os.makedirs(work)
+        run = self.run_tarvelo(tree, "/htm;plain.htm", cwd=work)
+        self.assertEqual(run.code, 0, run.out + run.err)
+        text = read(os.path.join(work, "plain.htm"))
+        for src in re.findall(r'<img src="([^"]+)">', text):
+            self.assertTrue(src.startswith("data/"), src)
+            self.check_png(os.path.join(work, src))
+        self.assertEqual(len(glob.glob(os.path.join(work, "data", "*.png"))), 8)
+
+    def test_images_that_cannot_be_saved_leave_the_page_standing(self):
+        tree = self.sample_tree()
+        out = os.path.join(self.tmp, "out")
+        os.makedirs(out)
+        with open(os.path.join(out, "data"), "w") as f:  # a file where the folder belongs
+            f.write("not a folder")
+        run = self.run_tarvelo(tree, "/htm;" + os.path.join(out, "r.htm"))
+        self.assertEqual(run.code, 0, run.out + run.err)
+        self.assertTrue(read(os.path.join(out, "r.htm")).endswith("</table></body></html>\r\n"))
+        self.assertEqual(sorted(os.listdir(out)), ["data", "r.htm"])  # no stray image files
+
     def test_unwritable_report_fails_the_run(self):
         tree = self.sample_tree()
         missing = os.path.join(self.tmp, "no-such-folder", "r.htm")
