@@ -104,31 +104,44 @@ double DrawTitle(cairo_t* cr, const TChart& chart) {
 double DrawLegend(cairo_t* cr, const TChart& chart, const Box& area, double max_fraction) {
   const size_t n = chart.Points.size();
   if (!chart.LegendVisible || n == 0) return 0;
-  const double pad = 5, swatch = 9, gap = 5;
+  const double pad = 5, swatch = 9, gap = 5, col_gap = 8;
+  const double max_w = area.w * max_fraction;
   double font = kLabelSize, line = 14;
   const double avail = area.h - 2 * pad;
   if (n * line > avail) {
-    line = std::max(10.5, avail / n);
-    font = std::min(kLabelSize, line - 2.5);
+    line = std::max(11.0, avail / n);
+    font = std::min(kLabelSize, line - 2);
   }
-  size_t rows = std::min(n, static_cast<size_t>(std::max(1.0, std::floor(avail / line))));
-  const bool more = rows < n;
-  const size_t shown = more ? rows - 1 : n;
-
+  size_t fit = static_cast<size_t>(std::max(1.0, std::floor(avail / line)));
   SetFont(cr, font);
-  std::vector<std::string> labels;
   double widest = 0;
-  for (size_t i = 0; i < shown; ++i) {
-    labels.push_back(PrintableText(chart.Points[i].Label));
-    widest = std::max(widest, TextWidth(cr, labels.back()));
+  for (const auto& p : chart.Points) widest = std::max(widest, TextWidth(cr, PrintableText(p.Label)));
+  // Too many entries for one column: a second column when the labels fit in
+  // it, else a tighter single column; what is still left over is counted.
+  const double two_col_w = (max_w - 2 * pad - col_gap) / 2;
+  size_t cols = 1;
+  if (n > fit && n <= 2 * fit && std::ceil(widest) + swatch + gap <= two_col_w) {
+    cols = 2;
+  } else if (n > fit) {
+    line = std::max(10.0, avail / n);
+    font = std::min(font, line - 1.5);
+    fit = static_cast<size_t>(std::max(1.0, std::floor(avail / line)));
+    SetFont(cr, font);
   }
-  std::string more_text;
-  if (more) {
-    more_text = "+" + std::to_string(n - shown) + " \xE2\x80\xA6";
-    widest = std::max(widest, TextWidth(cr, more_text));
-  }
-  const double max_w = area.w * max_fraction;
-  const double w = std::min(max_w, std::ceil(widest) + swatch + gap + 2 * pad);
+  const size_t capacity = fit * cols;
+  const bool more = n > capacity;
+  const size_t shown = more ? capacity - 1 : n;
+  const size_t entries = shown + (more ? 1 : 0);
+  const size_t rows = (entries + cols - 1) / cols;
+
+  std::vector<std::string> labels;
+  for (size_t i = 0; i < shown; ++i) labels.push_back(PrintableText(chart.Points[i].Label));
+  if (more) labels.push_back("+" + std::to_string(n - shown) + " \xE2\x80\xA6");
+  widest = 0;
+  for (const auto& l : labels) widest = std::max(widest, TextWidth(cr, l));
+  const double col_w_max = (max_w - 2 * pad - (cols - 1) * col_gap) / cols;
+  const double col_w = std::min(col_w_max, std::ceil(widest) + swatch + gap);
+  const double w = col_w * cols + (cols - 1) * col_gap + 2 * pad;
   const double h = rows * line + 2 * pad;
   const double x = area.x + area.w - w;
   const double y = area.y + std::max(0.0, (area.h - h) / 2);
@@ -140,21 +153,21 @@ double DrawLegend(cairo_t* cr, const TChart& chart, const Box& area, double max_
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
 
-  const double text_w = w - 2 * pad - swatch - gap;
-  for (size_t i = 0; i < shown; ++i) {
-    double cy = y + pad + line * i + line / 2;
-    cairo_rectangle(cr, x + pad + 0.5, std::round(cy - swatch / 2) + 0.5, swatch - 1, swatch - 1);
-    SetRgb(cr, chart.Points[i].Rgb);
-    cairo_fill_preserve(cr);
-    SetRgb(cr, Shade(chart.Points[i].Rgb, -0.35));
-    cairo_stroke(cr);
-    SetRgb(cr, kTextColour);
-    DrawText(cr, FitText(cr, labels[i], text_w), x + pad + swatch + gap, cy, 0);
-  }
-  if (more) {
-    SetRgb(cr, kAxisColour);
-    DrawText(cr, FitText(cr, more_text, text_w), x + pad + swatch + gap,
-             y + pad + line * shown + line / 2, 0);
+  const double text_w = col_w - swatch - gap;
+  for (size_t i = 0; i < entries; ++i) {
+    const double cx = x + pad + (i / rows) * (col_w + col_gap);
+    const double cy = y + pad + line * (i % rows) + line / 2;
+    if (i < shown) {
+      cairo_rectangle(cr, cx + 0.5, std::round(cy - swatch / 2) + 0.5, swatch - 1, swatch - 1);
+      SetRgb(cr, chart.Points[i].Rgb);
+      cairo_fill_preserve(cr);
+      SetRgb(cr, Shade(chart.Points[i].Rgb, -0.35));
+      cairo_stroke(cr);
+      SetRgb(cr, kTextColour);
+    } else {
+      SetRgb(cr, kAxisColour);
+    }
+    DrawText(cr, FitText(cr, labels[i], text_w), cx + swatch + gap, cy, 0);
   }
   return w + kMargin;
 }
