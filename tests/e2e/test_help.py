@@ -4,6 +4,7 @@ import re
 import shutil
 import stat
 import subprocess
+import time
 
 import harness
 
@@ -67,10 +68,13 @@ class HelpTest(harness.TarveloTestCase):
         return bindir, record
 
     def wait_for(self, path):
-        import time
+        """The opener runs detached: wait for what it records."""
         for _ in range(100):
-            if os.path.exists(path) and open(path).read():
-                return open(path).read()
+            if os.path.exists(path):
+                with open(path) as f:
+                    text = f.read()
+                if text:
+                    return text
             time.sleep(0.05)
         return ""
 
