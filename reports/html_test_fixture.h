@@ -24,6 +24,13 @@ class HtmlReportFixture : public ::testing::Test {
             ("tarvelo-html-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(home_);
+    const char* home = std::getenv("HOME");
+    saved_home_ = home ? home : "";
+    saved_language_ = LanguageStrings;
+    saved_units_ = UnitStrings;
+    saved_categories_ = CategoryNames;
+    saved_attributes_ = AttributeLabels;
+    saved_bands_ = MagnitudeBandLabels;
     setenv("HOME", home_.c_str(), 1);
     LanguageStrings.clear();
     for (int i = 0; i <= 702; ++i) LanguageStrings.push_back("T" + std::to_string(i));
@@ -72,6 +79,12 @@ class HtmlReportFixture : public ::testing::Test {
     Settings = nullptr;
     SystemInfo = nullptr;
     std::filesystem::remove_all(home_);
+    setenv("HOME", saved_home_.c_str(), 1);
+    LanguageStrings = saved_language_;
+    UnitStrings = saved_units_;
+    CategoryNames = saved_categories_;
+    AttributeLabels = saved_attributes_;
+    MagnitudeBandLabels = saved_bands_;
   }
 
   // A file directly in the scanned folder or under top-level folder `root`;
@@ -117,5 +130,10 @@ class HtmlReportFixture : public ::testing::Test {
   }
 
   std::filesystem::path home_;
+  std::string saved_home_;
+  std::vector<std::string> saved_language_, saved_units_;
+  std::array<std::string, kCategoryCount> saved_categories_;
+  std::array<std::string, 14> saved_attributes_;
+  std::array<std::string, 13> saved_bands_;
   THTMLReportOptions options_;
 };
