@@ -227,6 +227,41 @@ class HtmlReportTest(harness.TarveloTestCase):
         self.assertIn("<strong>Menu</strong></td></tr><tr class=\"C4C\"><td></td></tr></table>", text)
         self.assertTrue(text.endswith("</table></body></html>\r\n"))
         self.assertNotIn('name="op', text)
+        font = "font-family: Geneva, Arial, Helvetica, san-serif; font-size:10pt; "
+        head = [
+            '<html><head><title>quorvane analysis "%s"</title>' % self.tree_path(tree),
+            None,
+            '<meta name="debug" content="2">',
+            '<style type="text/css">',
+            "<!--",
+            "A:link {color:#000099; text-decoration: none;}",
+            "A:visited {color:#000099; text-decoration: none;}",
+            "A:hover {color:#000000; text-decoration: underline;}",
+            "A:active {color:#000099; text-decoration: none;}",
+            ".C4G {%scolor:#000099;}" % font,
+            ".C4CB {%stext-aligh:center; font-weight: bold; color:#000099;}" % font,
+            ".C4C {%stext-align:center; color:#000099;}" % font,
+            ".C4L {%stext-align:left; color:#000099;}" % font,
+            ".C4R {%stext-align:right; color:#000099;}" % font,
+            ".C7G {%scolor:#FFFFFF;}" % font,
+            ".C7CB {%stext-align:center; font-weight: bold; color:#FFFFFF;}" % font,
+            ".C7C {%stext-align:center; color:#FFFFFF;}" % font,
+            ".XCB {text-align:center; font-weight: bold;}",
+            "-->",
+            "</style></head>",
+            '<body leftmargin="5" bgcolor="#FFFFFF" text="#000000" topmargin="5">',
+        ]
+        lines = text.split("\r\n")
+        for expected, line in zip(head, lines):
+            if expected is None:
+                self.assertRegex(line, r'^<meta name="generator" content="[^"<>]* \d{4}">$')
+            else:
+                self.assertEqual(line, expected)
+        self.assertEqual(lines[-10:-1], [
+            '<table align="center" width="960" border="0" cellpadding="1" cellspacing="1">',
+            '<tr bgcolor="#0099FF">', '<td align="center" class="C7G">', lines[-7], "</tr>",
+            '<tr bgcolor="#0099FF" class="C7G">', lines[-4], "</tr>", "</table></body></html>"])
+        self.assertTrue(lines[-7].endswith("</td>"))
         # Size cells centred for the unit code 0, right-aligned otherwise.
         run, page = self.report(tree, "/htm{0000000001021}", "units.htm")
         self.assertIn('<div align="right">', read(page))
