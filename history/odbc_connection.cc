@@ -4,6 +4,7 @@
 #include <sqlext.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -114,6 +115,34 @@ class TOdbcStatement : public TDbStatement {
   std::vector<std::unique_ptr<Parameter>> FParameters;
 };
 
+std::string Utf8Of(const std::u16string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    uint32_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] < 0xE000)
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    else if (c >= 0xD800 && c < 0xE000)
+      c = 0xFFFD;  // a lone surrogate
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
 void UpperAscii(std::u16string& text) {
   for (char16_t& c : text)
     if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
@@ -172,7 +201,7 @@ std::unique_ptr<TDbStatement> TOdbcConnection::Prepare(const std::string& sql) {
   return std::make_unique<TOdbcStatement>(FDbc, sql);
 }
 
-bool TOdbcConnection::TableExists(const std::string& table_name) {
+std::optional<std::string> TOdbcConnection::FindTable(const std::string& table_name) {
   if (!FConnected) throw EDatabaseError("not connected");
   std::u16string wanted = ToUtf16(table_name);
   UpperAscii(wanted);
@@ -188,13 +217,14 @@ bool TOdbcConnection::TableExists(const std::string& table_name) {
     Fail("cannot list the tables", SQL_HANDLE_STMT, stmt.get());
   for (;;) {
     SQLRETURN rc = SQLFetch(stmt.get());
-    if (rc == SQL_NO_DATA) return false;
+    if (rc == SQL_NO_DATA) return std::nullopt;
     if (!Succeeded(rc)) Fail("cannot list the tables", SQL_HANDLE_STMT, stmt.get());
     if (length == SQL_NULL_DATA || length < 0) continue;
     size_t units = std::min(static_cast<size_t>(length) / sizeof(char16_t), name.size() - 1);
     std::u16string found(name.data(), units);
-    UpperAscii(found);
-    if (found == wanted) return true;
+    std::u16string upper = found;
+    UpperAscii(upper);
+    if (upper == wanted) return Utf8Of(found);
   }
 }
 

@@ -4,6 +4,7 @@
 // with bound values, the table list from the driver. Failures raise
 // EDatabaseError with the driver's diagnostics.
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "history/database_connection.h"
@@ -21,9 +22,10 @@ class TOdbcConnection : public TDbConnection {
 
   void Execute(const std::string& sql) override;
   std::unique_ptr<TDbStatement> Prepare(const std::string& sql) override;
-  // True when one of the data source's user tables has this name, letters
-  // compared without regard to ASCII case.
-  bool TableExists(const std::string& table_name);
+  // The user table of the data source whose name equals `table_name` with
+  // ASCII letters compared without regard to case, spelt as the data source
+  // spells it; nothing when there is none.
+  std::optional<std::string> FindTable(const std::string& table_name);
 
  private:
   void* FEnv = nullptr;  // SQLHENV

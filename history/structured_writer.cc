@@ -115,8 +115,10 @@ bool TTarveloStructured::PopulateDataTable() {
 // --- ODBC ---
 
 // A failure to list the tables is not caught: it ends the database step.
-bool TTarveloStructured::ODBCTableExists(const std::string& tablename) {
-  return Odbc().TableExists(tablename);
+bool TTarveloStructured::ODBCTableExists(std::string& tablename) {
+  std::optional<std::string> found = Odbc().FindTable(tablename);
+  if (found) tablename = *found;
+  return found.has_value();
 }
 
 bool TTarveloStructured::ODBCCreateNewSystemTable() {
