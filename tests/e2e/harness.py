@@ -48,11 +48,11 @@ class TarveloTestCase(unittest.TestCase):
                               env=env or self.env(), cwd=cwd or self.tmp, timeout=timeout)
         return Run(proc, self.home)
 
-    def make_tree(self, spec, root=None):
-        """spec: {"name": bytes-or-str-content, "dir/": {...}}; names may be bytes."""
+    def make_tree(self, layout, root=None):
+        """layout: {"name": bytes-or-str-content, "dir/": {...}}; names may be bytes."""
         root = root or os.path.join(self.tmp, "tree")
         os.makedirs(root, exist_ok=True)
-        for name, content in spec.items():
+        for name, content in layout.items():
             bname = name if isinstance(name, bytes) else name.encode()
             path = os.path.join(os.fsencode(root), bname.rstrip(b"/"))
             if isinstance(content, dict):

@@ -165,13 +165,13 @@ class HtmlReportTest(harness.TarveloTestCase):
 
     @unittest.skipUnless(CHROMIUM, "chromium is not installed")
     def test_hostile_names_make_no_element_or_attribute(self):
-        spec = {n: "data" for n in HOSTILE}
-        spec[HOSTILE_DIR + "/"] = {n: "" for n in HOSTILE}
-        spec[b"bad\xff\xfe.bin"] = "x"
-        spec[b"new\nline\x1b[2J.txt"] = "y" * 2000
+        layout = {n: "data" for n in HOSTILE}
+        layout[HOSTILE_DIR + "/"] = {n: "" for n in HOSTILE}
+        layout[b"bad\xff\xfe.bin"] = "x"
+        layout[b"new\nline\x1b[2J.txt"] = "y" * 2000
         # The scanned folder itself carries no "<" or ">": the finder reads those
         # as the start of the folder text.
-        tree = self.make_tree(spec, root=os.path.join(self.tmp, "tree &\"#% 'x'"))
+        tree = self.make_tree(layout, root=os.path.join(self.tmp, "tree &\"#% 'x'"))
         run, page = self.report(tree)
         self.assertEqual(run.code, 0, run.out + run.err)
         for source in (read(page, "rb").decode("utf-8"),

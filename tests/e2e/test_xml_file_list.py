@@ -108,9 +108,9 @@ class XmlFileListTest(harness.TarveloTestCase):
         self.assertEqual(category_of["zzqq"], "9")
 
     def test_names_that_need_escaping_come_back_unchanged(self):
-        spec = {name: "x" * i for i, name in enumerate(xml_check.HOSTILE_NAMES)}
-        spec[b"q'\"<&>\x02\xff/"] = {b"in&<side\n": "y"}
-        tree = self.make_tree(spec)
+        layout = {name: "x" * i for i, name in enumerate(xml_check.HOSTILE_NAMES)}
+        layout[b"q'\"<&>\x02\xff/"] = {b"in&<side\n": "y"}
+        tree = self.make_tree(layout)
         xml_path, _ = self.scan(tree)
         items, _ = self.items(xml_path)
         self.check_against_file_system(tree, items)
