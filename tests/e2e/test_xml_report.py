@@ -35,8 +35,8 @@ class XmlReportTest(harness.TarveloTestCase):
         return root, lines
 
     def sized_tree(self):
-        spec = {"sub/": {}, ".hid/": {}, "emptydir/": {}}
-        tree = self.make_tree(spec)
+        layout = {"sub/": {}, ".hid/": {}, "emptydir/": {}}
+        tree = self.make_tree(layout)
         for name, size in SIZES.items():
             with open(os.path.join(tree, name), "wb") as f:
                 f.write(b"z" * size)
@@ -113,11 +113,11 @@ class XmlReportTest(harness.TarveloTestCase):
         self.assertRegex(info.findtext("time"), r"^\d\d:\d\d\.\d\d$")
 
     def test_names_that_need_escaping_keep_the_document_well_formed(self):
-        spec = {name: "x" * i for i, name in enumerate(xml_check.HOSTILE_NAMES)}
+        layout = {name: "x" * i for i, name in enumerate(xml_check.HOSTILE_NAMES)}
         top = b"q'\"<&>\x02\xff\nz"
-        spec[top + b"/"] = {b"in&<side": "y" * 200}
-        spec[b".h"] = "y"  # a hidden share below 1%
-        tree = self.make_tree(spec)
+        layout[top + b"/"] = {b"in&<side": "y" * 200}
+        layout[b".h"] = "y"  # a hidden share below 1%
+        tree = self.make_tree(layout)
         root, _ = self.report(os.path.join(self.tmp, "tree"))
         shown = xml_check.shown_name
         self.assertEqual(root.findtext("information/folder"), tree + "/")
