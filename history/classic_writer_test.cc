@@ -3,6 +3,7 @@
 #include "history/export_test_support.h"
 #include "history/sqlite_connection.h"
 #include "util/errors.h"
+#include "util/exit_status.h"
 
 namespace {
 
@@ -76,6 +77,14 @@ TEST_F(ClassicExportTest, ExistingTableInTheHistoryDatabaseEndsTheStep) {
   writer.FTableNameFolder = "TF";
   EXPECT_THROW(writer.UpdateFolderHistory(false), EDatabaseError);
   EXPECT_EQ(Query(DatabaseFile(), "SELECT count(*) FROM \"T\""), std::vector<std::string>{"3"});
+}
+
+TEST_F(ClassicExportTest, OdbcCreateFailureIsOnlyLoggedAndRowsGoIntoTheExistingTable) {
+  Export(true, "T");
+  Export(true, "T");
+  EXPECT_EQ(RunExitCode(), kExitFailed);
+  EXPECT_EQ(Query(DatabaseFile(), "SELECT count(*) FROM \"T\""), std::vector<std::string>{"6"});
+  EXPECT_EQ(Query(DatabaseFile(), "SELECT count(*) FROM \"TF\""), std::vector<std::string>{"4"});
 }
 
 TEST_F(ClassicExportTest, EmptyConnectionStringAndUnreachableSourceDoNotConnect) {
