@@ -43,6 +43,66 @@ TFileObject RootCopy(const TFileObject& e, uint16_t category) {
   return copy;
 }
 
+// The temporary-file test over the files of a scan. Which pattern matches
+// does not matter, only whether one does; and the files come folder by
+// folder, so the folder part of a path is tested once per folder and each
+// file only where a match could reach into its name.
+class TempMatcher {
+ public:
+  explicit TempMatcher(const std::vector<TFileExtension>& table) {
+    for (const TFileExtension& x : table) {
+      if (x.Category != kCategoryTemp) continue;
+      const std::string q = AsciiUpper(x.Name);
+      if (q.empty()) continue;
+      const bool star_first = q.front() == '*', star_last = q.back() == '*';
+      if (q.find('*') != std::string::npos && !star_first) {
+        if (q.size() > 1) prefixes_.push_back(q.substr(0, q.size() - 1));
+        continue;
+      }
+      std::string rest = star_first && star_last ? (q.size() >= 2 ? q.substr(1, q.size() - 2) : "")
+                         : star_first            ? q.substr(1)
+                                                 : q;
+      if (rest.empty()) continue;  // a lone "*" matches nothing
+      longest_ = std::max(longest_, rest.size());
+      parts_.push_back(std::move(rest));
+    }
+  }
+
+  bool Empty() const { return parts_.empty() && prefixes_.empty(); }
+
+  bool Matches(int32_t folder_index, const std::string& folder, const std::string& name) {
+    if (folder_index != folder_index_) {
+      folder_index_ = folder_index;
+      upper_folder_ = AsciiUpper(folder);
+      folder_hit_ = false;
+      for (const std::string& part : parts_)
+        if (upper_folder_.find(part) != std::string::npos) folder_hit_ = true;
+      for (const std::string& prefix : prefixes_)
+        if (prefix.size() <= upper_folder_.size() && StartsWith(upper_folder_, prefix)) folder_hit_ = true;
+      const size_t keep = longest_ > 0 ? std::min(upper_folder_.size(), longest_ - 1) : 0;
+      folder_tail_ = upper_folder_.substr(upper_folder_.size() - keep);
+    }
+    if (folder_hit_) return true;
+    tail_.assign(folder_tail_);
+    for (char c : name) tail_ += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    for (const std::string& part : parts_)
+      if (tail_.find(part) != std::string::npos) return true;
+    for (const std::string& prefix : prefixes_) {
+      if (prefix.size() <= upper_folder_.size()) continue;  // decided by the folder
+      if (MatchesTempPattern(upper_folder_ + tail_.substr(folder_tail_.size()), prefix + "*")) return true;
+    }
+    return false;
+  }
+
+ private:
+  std::vector<std::string> parts_;     // must occur anywhere in the path
+  std::vector<std::string> prefixes_;  // must begin the path
+  size_t longest_ = 0;
+  int32_t folder_index_ = -1;
+  bool folder_hit_ = false;
+  std::string upper_folder_, folder_tail_, tail_;
+};
+
 }  // namespace
 
 bool MatchesTempPattern(const std::string& upper_path, const std::string& upper_pattern) {
@@ -96,14 +156,7 @@ bool TQuorvaneScan::Analyse() {
   const bool temps = Settings && Settings->Optimisations.GetTempFiles;
   const int32_t today = ScanResult->TodayAsInteger;
 
-  // The temporary-file patterns, in table order, upper-cased once.
-  std::vector<std::string> patterns;
-  for (const TFileExtension& x : ExtensionTable->CategoryExtensions)
-    if (x.Category == kCategoryTemp) patterns.push_back(AsciiUpper(x.Name));
-
-  int32_t upper_folder_index = -1;  // entries come folder by folder: one conversion each
-  std::string upper_folder;
-  std::string upper_path;
+  TempMatcher temp_patterns(ExtensionTable->CategoryExtensions);
 
   for (TFileObject& e : files) {
     try {
@@ -176,22 +229,13 @@ bool TQuorvaneScan::Analyse() {
       }
 
       e.Temp = false;
-      if (!temps || patterns.empty()) continue;
-      if (e.FilePathIndex != upper_folder_index) {
-        upper_folder_index = e.FilePathIndex;
-        upper_folder = AsciiUpper(folders[e.FilePathIndex]);
-      }
-      upper_path.assign(upper_folder);
-      upper_path += AsciiUpper(e.FileName);
-      for (const std::string& q : patterns) {
-        if (!MatchesTempPattern(upper_path, q)) continue;
-        if (OnFoundTemp)
-          OnFoundTemp(folders[e.FilePathIndex] + e.FileName, TConvert::ConvertToUsefulUnit(size),
-                      std::to_string(size));
-        Add(ScanResult->ExtensionSpread[kCategoryTemp], size);
-        e.Temp = true;
-        break;
-      }
+      if (!temps || temp_patterns.Empty()) continue;
+      const std::string& folder = folders[e.FilePathIndex];
+      if (!temp_patterns.Matches(e.FilePathIndex, folder, e.FileName)) continue;
+      if (OnFoundTemp)
+        OnFoundTemp(folder + e.FileName, TConvert::ConvertToUsefulUnit(size), std::to_string(size));
+      Add(ScanResult->ExtensionSpread[kCategoryTemp], size);
+      e.Temp = true;
     } catch (const std::exception&) {
       result = false;  // the rest of this entry is skipped; the pass goes on
     }

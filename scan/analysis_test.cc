@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <set>
 #include <tuple>
 
@@ -200,6 +201,30 @@ TEST_F(AnalysisTest, TemporaryFilePatternsOfAllFourForms) {
   EXPECT_EQ(reported, (std::vector<std::string>{"/s/a.tmp 5", "/s/Cache/inside 11"}));
   EXPECT_EQ(ScanResult->ExtensionSpread[0].Count, 2);
   EXPECT_EQ(ScanResult->ExtensionSpread[0].Bytes, 16);
+}
+
+// Matches that lie in the folder, in the name, or across the two; prefixes
+// shorter and longer than the folder.
+TEST_F(AnalysisTest, TemporaryFileMatchesAcrossFolderAndName) {
+  List("Temp", "*A/B.X*\n/S/LONG*\n/S/D*\nZZ\n");
+  ASSERT_TRUE(ExtensionTable->LoadFileExtensionsFrom(lists_));
+  ResetScanStatistics();
+  ScanResult->Folders = {"/s/", "/s/a/", "/s/dir/"};
+  const std::pair<const char*, int32_t> files[] = {
+      {"b.xls", 1},       // "A/" in the folder, "B.X" in the name
+      {"c.xls", 1},       // no match
+      {"longname", 0},    // prefix longer than the folder
+      {"short", 0},       // no match
+      {"any", 2},         // prefix decided by the folder
+      {"fizz.zz", 0},     // in the name alone
+  };
+  for (const auto& [name, folder] : files) File(name, 1, folder);
+  RunAll();
+  std::vector<std::string> temp;
+  for (const auto& e : ScanResult->Files)
+    if (e.Temp) temp.push_back(e.FileName);
+  std::sort(temp.begin(), temp.end());
+  EXPECT_EQ(temp, (std::vector<std::string>{"any", "b.xls", "fizz.zz", "longname"}));
 }
 
 TEST_F(AnalysisTest, NoTempSwitchLeavesSlotZeroEmpty) {

@@ -12,7 +12,7 @@
 #include "util/text.h"
 
 namespace {
-constexpr size_t kStageBlock = 1 << 16;
+constexpr size_t kStageBlock = 1 << 14;
 }
 
 TQuorvaneScan::TQuorvaneScan(bool aDebug) : FDebug(aDebug) { SetFileScanMode(); }
