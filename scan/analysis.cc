@@ -64,6 +64,7 @@ class TempMatcher {
                                                  : q;
       if (rest.empty()) continue;  // a lone "*" matches nothing
       longest_ = std::max(longest_, rest.size());
+      by_first_[static_cast<unsigned char>(rest[0])].push_back(rest);
       parts_.push_back(std::move(rest));
     }
   }
@@ -85,8 +86,13 @@ class TempMatcher {
     if (folder_hit_) return true;
     tail_.assign(folder_tail_);
     for (char c : name) tail_ += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-    for (const std::string& part : parts_)
-      if (tail_.find(part) != std::string::npos) return true;
+    // One pass over the tail, trying only the patterns that begin with the
+    // character at hand.
+    const std::string_view tail(tail_);
+    for (size_t i = 0; i < tail.size(); ++i) {
+      for (const std::string& part : by_first_[static_cast<unsigned char>(tail[i])])
+        if (tail.compare(i, part.size(), part) == 0 && tail.size() - i >= part.size()) return true;
+    }
     for (const std::string& prefix : prefixes_) {
       if (prefix.size() <= upper_folder_.size()) continue;  // decided by the folder
       if (MatchesTempPattern(upper_folder_ + tail_.substr(folder_tail_.size()), prefix + "*")) return true;
@@ -96,6 +102,7 @@ class TempMatcher {
 
  private:
   std::vector<std::string> parts_;     // must occur anywhere in the path
+  std::array<std::vector<std::string>, 256> by_first_;  // the same, by first character
   std::vector<std::string> prefixes_;  // must begin the path
   size_t longest_ = 0;
   int32_t folder_index_ = -1;

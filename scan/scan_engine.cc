@@ -58,6 +58,8 @@ bool TQuorvaneScan::Scan() {
   FFallbackOwner = -1;
   FOwnerOfId.clear();
   FOwnerOfName.clear();
+  FLastOwnerIndex = -1;
+  FileUsername.clear();
   for (size_t i = 0; i < ScanResult->Users.size(); ++i)
     FOwnerOfName.emplace(ScanResult->Users[i].Name, static_cast<int32_t>(i));
   FStaged.clear();
@@ -115,8 +117,10 @@ void TQuorvaneScan::FolderChange(const std::string& Folder, int32_t tag, bool de
 }
 
 int32_t TQuorvaneScan::OwnerIndex(uint32_t owner_id) {
+  if (owner_id == FLastOwnerId && FLastOwnerIndex >= 0) return FLastOwnerIndex;
+  FLastOwnerId = owner_id;
   auto known = FOwnerOfId.find(owner_id);
-  if (known != FOwnerOfId.end()) return known->second;
+  if (known != FOwnerOfId.end()) return FLastOwnerIndex = known->second;
   std::string name = platform::OwnerNameOfId(owner_id);
   if (name.empty()) name = LanguageText(lt::kOwnerNotSpecified);
   int32_t index;
@@ -131,7 +135,7 @@ int32_t TQuorvaneScan::OwnerIndex(uint32_t owner_id) {
     FOwnerOfName.emplace(name, index);
   }
   FOwnerOfId.emplace(owner_id, index);
-  return index;
+  return FLastOwnerIndex = index;
 }
 
 int32_t TQuorvaneScan::FileMatch(const TFileDetails& FileInfo) {
@@ -166,9 +170,9 @@ int32_t TQuorvaneScan::FileMatch(const TFileDetails& FileInfo) {
   else
     entry.FileSizeOnDisk = TConvert::GetSizeOnDisk(entry.FileSize);
   if (FCollectOwners) {
+    const int32_t previous = FLastOwnerIndex;
     entry.Owner = OwnerIndex(FileInfo.OwnerId);
-    const std::string& name = ScanResult->Users[entry.Owner].Name;
-    if (FileUsername != name) FileUsername = name;
+    if (entry.Owner != previous || FileUsername.empty()) FileUsername = ScanResult->Users[entry.Owner].Name;
   } else {
     entry.Owner = 0;
   }

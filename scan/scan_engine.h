@@ -82,6 +82,8 @@ class TQuorvaneScan {
   bool FAwaitStartFolder = false;
   bool FCollectOwners = false;
   int32_t FFallbackOwner = -1;
+  uint32_t FLastOwnerId = 0;  // the files of a folder mostly share their owner
+  int32_t FLastOwnerIndex = -1;
   std::unordered_map<uint32_t, int32_t> FOwnerOfId;      // owner id -> Users index
   std::unordered_map<std::string, int32_t> FOwnerOfName;  // name -> Users index
   // Entries are gathered in blocks and moved into ScanResult.Files once, so a
