@@ -117,7 +117,7 @@ def main():
                     tv_c.append(c)
                     tv_m = max(tv_m, m)
                 du_best, tv_best = min(du_t), min(tv_t)
-                results.append((n, du_best, tv_best, du_m, tv_m))
+                results.append((n, du_best, tv_best, du_m, tv_m, min(tv_c)))
                 print("  program at rest (empty folder): peak %.1f MB; above it %.0f bytes per entry" %
                       (base / 1e6, (tv_m - base) / n))
                 print("  du -s      wall %.3f s  cpu %.3f s  peak %.1f MB  (best of %d)" %
@@ -134,10 +134,11 @@ def main():
         shutil.rmtree(home, True)
 
     if len(results) >= 2:
-        (n1, _, t1, _, m1), (n2, _, t2, _, m2) = results[0], results[-1]
-        print("linearity: time per entry %.2f us at %d, %.2f us at %d (x%.2f); "
-              "marginal memory %.0f bytes per entry" %
-              (t1 / n1 * 1e6, n1, t2 / n2 * 1e6, n2, (t2 / n2) / (t1 / n1), (m2 - m1) / (n2 - n1)))
+        (n1, _, t1, _, m1, c1), (n2, _, t2, _, m2, c2) = results[0], results[-1]
+        print("linearity: wall per entry %.2f us at %d, %.2f us at %d (x%.2f); "
+              "cpu per entry %.2f us and %.2f us (x%.2f); marginal memory %.0f bytes per entry" %
+              (t1 / n1 * 1e6, n1, t2 / n2 * 1e6, n2, (t2 / n2) / (t1 / n1),
+               c1 / n1 * 1e6, c2 / n2 * 1e6, (c2 / n2) / (c1 / n1), (m2 - m1) / (n2 - n1)))
 
 
 if __name__ == "__main__":
