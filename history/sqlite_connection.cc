@@ -85,24 +85,25 @@ std::unique_ptr<TDbStatement> TSqliteConnection::Prepare(const std::string& sql)
 void TSqliteConnection::BeginTransaction() { Execute("BEGIN TRANSACTION"); }
 void TSqliteConnection::Commit() { Execute("COMMIT"); }
 
-bool TSqliteConnection::TableExists(const std::string& table_name) {
+std::optional<std::string> TSqliteConnection::FindTable(const std::string& table_name) {
   // The name is bound, not quoted into the text: a name such as "name" or
   // one holding a quote must not turn into a column reference or a syntax
   // error. SQLite's table names ignore ASCII case, and so does the match:
   // otherwise creating a table that differs only in case would fail.
   sqlite3_stmt* stmt = nullptr;
   if (sqlite3_prepare_v2(FDb,
-                         "SELECT count(*) FROM sqlite_master WHERE type='table' AND "
-                         "name=? COLLATE NOCASE;",
+                         "SELECT name FROM sqlite_master WHERE type='table' AND "
+                         "name=? COLLATE NOCASE LIMIT 1;",
                          -1, &stmt, nullptr) != SQLITE_OK)
     Fail("cannot prepare statement");
   sqlite3_bind_text(stmt, 1, table_name.data(), static_cast<int>(table_name.size()),
                     SQLITE_TRANSIENT);
   int rc = sqlite3_step(stmt);
-  bool exists = rc == SQLITE_ROW && sqlite3_column_int64(stmt, 0) > 0;
+  std::optional<std::string> found;
+  if (rc == SQLITE_ROW) found = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
   sqlite3_finalize(stmt);
   if (rc != SQLITE_ROW && rc != SQLITE_DONE) Fail("cannot list the tables");
-  return exists;
+  return found;
 }
 
 std::string HistoryDatabaseFile(const std::string& users_path) {

@@ -4,6 +4,7 @@
 // EDatabaseError naming the file and SQLite's own message.
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "history/database_connection.h"
@@ -21,8 +22,9 @@ class TSqliteConnection : public TDbConnection {
   std::unique_ptr<TDbStatement> Prepare(const std::string& sql) override;
   void BeginTransaction();
   void Commit();
-  // True when a table of this name exists (ASCII case ignored, as SQLite does).
-  bool TableExists(const std::string& table_name);
+  // The table of this name, ASCII case ignored as SQLite does for its names,
+  // spelt as it was created; nothing when there is none.
+  std::optional<std::string> FindTable(const std::string& table_name);
 
   const std::string& FileName() const { return FFileName; }
 

@@ -150,9 +150,11 @@ bool TTarveloStructured::ODBCPopulateDataTable() {
 
 // --- history database ---
 
-bool TTarveloStructured::SQLiteTableExists(const std::string& tablename) {
+bool TTarveloStructured::SQLiteTableExists(std::string& tablename) {
   TSqliteConnection db = OpenHistoryDatabase();
-  return db.TableExists(ValidUtf8(tablename));
+  std::optional<std::string> found = db.FindTable(ValidUtf8(tablename));
+  if (found) tablename = *found;
+  return found.has_value();
 }
 
 bool TTarveloStructured::SQLiteCreateNewSystemTable() {

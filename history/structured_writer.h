@@ -31,9 +31,9 @@ class TTarveloStructured : public TDatabaseWriter {
   bool SQLiteCreateNewDataTable();
   bool SQLitePopulateSystemTable();
   bool SQLitePopulateDataTable();
-  // Through ODBC a name that differs only in letter case finds the table, and
-  // `tablename` takes the data source's spelling, so the rows go into that
-  // table also where quoted names are case-sensitive.
+  // A name that differs only in letter case finds the table, and `tablename`
+  // takes the stored spelling, so the rows go into that table also where
+  // quoted names are case-sensitive.
   bool ODBCTableExists(std::string& tablename);
-  bool SQLiteTableExists(const std::string& tablename);
+  bool SQLiteTableExists(std::string& tablename);
 };

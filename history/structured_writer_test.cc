@@ -76,6 +76,8 @@ TEST_F(StructuredExportTest, TableNamesMatchIgnoringCaseAndNeverAsColumns) {
     Export(odbc, "", "NAME");
     EXPECT_EQ(Tables(), (std::vector<std::string>{"QuorvaneSystem", "name"}));
     EXPECT_EQ(Query(DatabaseFile(), "SELECT count(*) FROM name"), std::vector<std::string>{"6"});
+    EXPECT_EQ(Query(DatabaseFile(), "SELECT DISTINCT TableName FROM QuorvaneSystem"),
+              std::vector<std::string>{"name"});
   }
 }
 
