@@ -7,8 +7,9 @@ import harness
 from db_support import (PG_CONNECTION, PG_SKIP_REASON, computer_name, fresh_pg_database,
                         odbc_install, path_key, pg_tables, psql, sqlite_rows, sqlite_tables)
 
-TREE = {"o'neil \"q\".txt": "12345", "sub/": {"ünï.txt": "ab"}}
-EXPECTED = [("", "o'neil \"q\".txt", 5, 0), ("", "sub", 0, 1), ("sub/", "ünï.txt", 2, 0)]
+TREE = {"o'neil \"q\".txt": "12345", "sub/": {"ünï.txt": "ab", b"bad\xff.txt": "c"}}
+EXPECTED = [("", "o'neil \"q\".txt", 5, 0), ("", "sub", 0, 1), ("sub/", "bad\ufffd.txt", 1, 0),
+            ("sub/", "ünï.txt", 2, 0)]
 
 
 class OdbcExportTest(harness.TarveloTestCase):
