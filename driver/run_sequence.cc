@@ -97,7 +97,11 @@ void ScanAndAnalyse() {
 
 void WriteDatabase() {
   TUtility::WriteLnOut("");
-  if (Settings->Database.UseODBC)
+  // The writer goes to the data source only when /odbc connected it; a
+  // "useodbc" in custom.ini alone leaves it on the local database, and the
+  // line says where the rows really go.
+  const bool odbc = StructuredWriter ? StructuredWriter->FUseODBC : ClassicWriter->FUseODBC;
+  if (odbc)
     TUtility::WriteLnOut("Writing to ODBC database...");
   else
     TUtility::WriteLnOut("Writing to SQlite database... " +

@@ -102,6 +102,15 @@ class StartupTest(harness.TarveloTestCase):
         run = self.run_tarvelo(self.make_tree({}), "/sqlite")
         self.assertRegex(run.out, r"  SQlite .*: %s\n" % run.data_folder)
 
+    def test_useodbc_without_odbc_switch_writes_and_announces_the_local_database(self):
+        binary = self.private_install()
+        with open(os.path.join(os.path.dirname(binary), "custom.ini"), "w") as f:
+            f.write("[Main]\nuseodbc=1\nconnectionstring=DSN=nowhere\n")
+        run = self.run_tarvelo(self.make_tree({"a": "1"}), "/sqlite", binary=binary)
+        self.assertEqual(run.code, 0, run.out)
+        self.assertIn("  Writing to SQlite database... /FolderHistory/Database/Quorvane.db\n", run.out)
+        self.assertNotIn("ODBC", run.out)
+
     def test_language_from_portable_prefs_and_from_registry_store(self):
         binary = self.install_with_language("nl", "Map niet gevonden")
         app = os.path.dirname(binary)
