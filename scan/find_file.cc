@@ -118,6 +118,14 @@ bool MatchesMask(std::string_view text, std::string_view mask) { return MatchFro
 
 std::string TTargetPaths::NormaliseFolder(const std::string& text) {
   std::string s = text;
+  // "<", ">", blanks and control characters are legal in Linux names: a text
+  // that names an existing folder as given is that folder, never a mask
+  // prefix to cut away.
+  if (platform::DirectoryExists(s)) {
+    s = platform::ExpandFullPath(s);
+    if (s.back() != platform::kPathDelim) s += platform::kPathDelim;
+    return s;
+  }
   size_t gt = s.find('>');
   if (gt != std::string::npos) {
     s.erase(0, gt + 1);

@@ -1,7 +1,6 @@
 #include "scan/find_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -52,15 +51,18 @@ TEST(FilterTest, FirstMatchingLineDecides) {
 }
 
 TEST(TargetPathTest, NormalisedToOneAbsoluteFolder) {
-  char cwd[4096];
-  ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-  const std::string here = std::string(cwd) + "/";
+  const std::string here = std::filesystem::current_path().string() + "/";
   EXPECT_EQ(TTargetPaths::NormaliseFolder("/tmp"), "/tmp/");
   EXPECT_EQ(TTargetPaths::NormaliseFolder("/tmp/"), "/tmp/");
   EXPECT_EQ(TTargetPaths::NormaliseFolder(" \t/usr/lib/../bin \n"), "/usr/bin/");
   EXPECT_EQ(TTargetPaths::NormaliseFolder("junk>/var"), "/var/");
   EXPECT_EQ(TTargetPaths::NormaliseFolder("junk</var"), "/var/");
   EXPECT_EQ(TTargetPaths::NormaliseFolder("sub"), here + "sub/");
+  // A folder whose own name holds "<", ">" or blanks is taken as it is.
+  const std::filesystem::path odd = std::filesystem::temp_directory_path() / " t<i>x> ";
+  std::filesystem::create_directories(odd);
+  EXPECT_EQ(TTargetPaths::NormaliseFolder(odd.string()), odd.string() + "/");
+  std::filesystem::remove(odd);
 
   TFileCriteria criteria;
   criteria.SetLocation("/tmp");

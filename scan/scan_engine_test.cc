@@ -1,7 +1,6 @@
 #include "scan/scan_engine.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -80,11 +79,10 @@ TEST_F(ScanEngineTest, TopLevelFoldersGetTheirOwnFiles) {
   File("b/a/three.txt", 1000);
   File("x/four.txt", 10000);
   fs::create_directories(root_ + "empty");
-  char cwd[4096];
-  ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-  ASSERT_EQ(chdir(root_.c_str()), 0);
+  const fs::path cwd = fs::current_path();
+  fs::current_path(root_);
   ScanAndAnalyse("./b/../");  // relative, with ".."
-  ASSERT_EQ(chdir(cwd), 0);
+  fs::current_path(cwd);
 
   std::map<std::string, std::array<int64_t, 2>> tops;
   for (const auto& t : ScanResult->RootFolders) tops[t.Name] = t.Data;
