@@ -150,6 +150,18 @@ class ScanTest(harness.TarveloTestCase):
         self.assertEqual(quiet.code, 0)
         self.assertEqual(quiet.out.strip(), "")
 
+    def test_names_of_any_bytes_are_counted_and_written_safely(self):
+        names = [b"bad\xff\xfe.txt", b"line\nbreak", b"<tag>&amp;\"q\"", b"\x1b[2Jesc", b" lead", b"tab\tx"]
+        tree = self.make_tree({n: b"12" for n in names})
+        os.mkdir(os.path.join(os.fsencode(tree), b"dir\xff"))
+        run, items = self.file_list(tree)
+        self.assertEqual(len(items), len(names) + 1)
+        self.assertEqual(sum(int(it["sizebytes"]) for it in items if it["folder"] == "0"), 2 * len(names))
+        self.assertNotIn("\x1b", run.out)
+        plain = self.run_tarvelo(tree)
+        self.assertEqual(plain.code, 0)
+        self.assertIn(text(563) + " " + str(len(names)), [l.strip() for l in plain.out.splitlines()])
+
     def test_owner_switches(self):
         tree = self.make_tree({"a.txt": "12345", "only/": {"b.txt": "1"}})
         os.chown(os.path.join(tree, "a.txt"), 65534, 65534)
