@@ -103,6 +103,15 @@ Scales ScalesOf(const std::vector<int64_t>& counts, const std::vector<int64_t>& 
   return {BarScale(counts, ScanResult->FileCount, bar_width),
           BarScale(bytes, ScanResult->TotalSize, bar_width)};
 }
+// The scales of a run of statistics slots.
+Scales ScalesOf(const TStatPair* first, const TStatPair* last, int bar_width) {
+  std::vector<int64_t> counts, bytes;
+  for (const TStatPair* slot = first; slot != last; ++slot) {
+    counts.push_back(slot->Count);
+    bytes.push_back(slot->Bytes);
+  }
+  return ScalesOf(counts, bytes, bar_width);
+}
 
 struct RowValues {
   std::string label;  // already escaped markup
@@ -284,12 +293,7 @@ void WriteAttributesSection(THtmlPage& page, const THtmlContext& ctx) {
             "<td width=\"100\" height=\"13\" class=\"C7G\"><a name=\"op2\" /><b>" +
             T(lt::kHtmlMenuAttributes) + "</b></td>" + HeadingCellsA() + "</tr>");
   if (ScanHasData()) {
-    std::vector<int64_t> counts, bytes;
-    for (int i = 1; i <= kAttributeSlots; ++i) {
-      counts.push_back(attrs[i].Count);
-      bytes.push_back(attrs[i].Bytes);
-    }
-    Scales s = ScalesOf(counts, bytes, ctx.Widths.BarWidth);
+    Scales s = ScalesOf(&attrs[1], &attrs[kAttributeSlots] + 1, ctx.Widths.BarWidth);
     RowColours rows{ctx};
     for (int i = 1; i <= kAttributeSlots; ++i)
       RowFormA(page, ctx, {Esc(AttributeLabels[i - 1]), attrs[i].Count, attrs[i].Bytes}, s,
@@ -311,12 +315,7 @@ void WriteCategoriesSection(THtmlPage& page, const THtmlContext& ctx) {
     page.Spacer();
     return;
   }
-  std::vector<int64_t> counts, bytes;
-  for (const auto& slot : spread) {
-    counts.push_back(slot.Count);
-    bytes.push_back(slot.Bytes);
-  }
-  Scales s = ScalesOf(counts, bytes, ctx.Widths.BarWidth);
+  Scales s = ScalesOf(spread.data(), spread.data() + spread.size(), ctx.Widths.BarWidth);
   RowColours rows{ctx};
   for (int j = 1; j < kCategoryCount; ++j) {
     if (spread[j].Count == 0) continue;
@@ -431,12 +430,7 @@ void WriteSizeBandsSection(THtmlPage& page, const THtmlContext& ctx) {
     page.Spacer();
     return;
   }
-  std::vector<int64_t> counts, bytes;
-  for (const auto& b : bands) {
-    counts.push_back(b.Count);
-    bytes.push_back(b.Bytes);
-  }
-  Scales s = ScalesOf(counts, bytes, ctx.Widths.BarWidth);
+  Scales s = ScalesOf(bands.data(), bands.data() + bands.size(), ctx.Widths.BarWidth);
   for (int b = 0; b < kMagnitudeBands; ++b)
     RowFormA(page, ctx, {Esc(MagnitudeBandLabels[b]), bands[b].Count, bands[b].Bytes}, s,
              b % 2 == 0 ? c[10] : c[11], Hex6(SizeBandColours[b]));
