@@ -15,7 +15,6 @@
 #include "scan/display_tables.h"
 #include "util/errors.h"
 #include "util/escape.h"
-#include "util/exit_status.h"
 #include "util/text.h"
 
 namespace {
@@ -231,8 +230,6 @@ void WriteCSVReport(const std::string& file_name, const TCSVReportOptions& optio
       writer.FileList();
     file.Close();
   } catch (const std::exception& e) {
-    TUtility::WriteLnOut("Error writing: " + file_name);
-    TUtility::WriteLnOut(std::string(ErrorTypeName(e)) + " / " + e.what());
-    NoteRunFailed();
+    ReportWriteFailed(file_name, e);
   }
 }

@@ -7,9 +7,7 @@
 #include "platform/platform.h"
 #include "reports/html_charts.h"
 #include "reports/html_sections.h"
-#include "util/errors.h"
 #include "util/escape.h"
-#include "util/exit_status.h"
 
 namespace {
 
@@ -131,10 +129,7 @@ void WriteHTMLReport(const std::string& file_name, const THTMLReportOptions& opt
 
   TReportFile file;
   if (!file.Create(file_name)) {
-    TUtility::WriteLnOut("");
-    TUtility::WriteLnOut(LanguageText(lt::kCannotCreateFile) + " \"" + file_name + "\".");
-    TUtility::WriteLnOut("");
-    NoteRunFailed();
+    ReportCreateFailed(file_name, file.CreateError());
     return;
   }
   TUtility::WriteLnOut(LanguageText(lt::kWritingReport) + " (HTML): " +
@@ -155,8 +150,6 @@ void WriteHTMLReport(const std::string& file_name, const THTMLReportOptions& opt
       file.Close();
     } catch (const std::exception&) {
     }
-    TUtility::WriteLnOut("Error writing: " + file_name);
-    TUtility::WriteLnOut(std::string(ErrorTypeName(e)) + " / " + e.what());
-    NoteRunFailed();
+    ReportWriteFailed(file_name, e);
   }
 }

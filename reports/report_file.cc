@@ -3,8 +3,13 @@
 #include <cerrno>
 #include <cstring>
 
+#include "config/language_handler.h"
+#include "config/language_texts.h"
+#include "config/utility.h"
+#include "driver/log.h"
 #include "platform/platform.h"
 #include "util/errors.h"
+#include "util/exit_status.h"
 #include "util/text.h"
 
 TReportFile::~TReportFile() {
@@ -46,4 +51,18 @@ void TReportFile::Close() {
   FFile = nullptr;
   if (file && std::fclose(file) != 0)
     throw EInOutError("cannot write \"" + FName + "\": " + std::strerror(errno));
+}
+
+void ReportCreateFailed(const std::string& file_name, const std::string& cause) {
+  TUtility::WriteLnOut("");
+  TUtility::WriteLnOut(LanguageText(lt::kCannotCreateFile) + " \"" + file_name + "\".");
+  TUtility::WriteLnOut("");
+  LogError("Cannot create \"" + file_name + "\": " + cause);
+  NoteRunFailed();
+}
+
+void ReportWriteFailed(const std::string& file_name, const std::exception& error) {
+  TUtility::WriteLnOut("Error writing: " + file_name);
+  TUtility::WriteLnOut(std::string(ErrorTypeName(error)) + " / " + error.what());
+  NoteRunFailed();
 }

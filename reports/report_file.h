@@ -5,6 +5,7 @@
 // text to Buffer() and end every line with EndLine(), so a million rows cost
 // no allocation per row.
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -41,3 +42,10 @@ class TReportFile {
   std::string FBuffer;
   std::string FCreateError;
 };
+
+// The console lines of a report that could not be created (the cause goes to
+// the log); the run goes on and ends with exit status 1.
+void ReportCreateFailed(const std::string& file_name, const std::string& cause);
+// The two console lines of a report whose writing failed; the run goes on and
+// ends with exit status 1.
+void ReportWriteFailed(const std::string& file_name, const std::exception& error);

@@ -11,8 +11,6 @@
 #include "reports/report_file.h"
 #include "scan/conversions.h"
 #include "scan/display_tables.h"
-#include "util/errors.h"
-#include "util/exit_status.h"
 #include "util/text.h"
 
 namespace {
@@ -196,11 +194,7 @@ class TTextWriter {
 void WriteTextReport(const std::string& file_name, const TTextReportOptions& options) {
   TReportFile file;
   if (!file.Create(file_name)) {
-    TUtility::WriteLnOut("");
-    TUtility::WriteLnOut(LanguageText(lt::kCannotCreateFile) + " \"" + file_name + "\".");
-    TUtility::WriteLnOut("");
-    LogError("Cannot create \"" + file_name + "\": " + file.CreateError());
-    NoteRunFailed();
+    ReportCreateFailed(file_name, file.CreateError());
     return;
   }
   try {
@@ -213,8 +207,6 @@ void WriteTextReport(const std::string& file_name, const TTextReportOptions& opt
     writer.Footer();
     file.Close();
   } catch (const std::exception& e) {
-    TUtility::WriteLnOut("Error writing: " + file_name);
-    TUtility::WriteLnOut(std::string(ErrorTypeName(e)) + " / " + e.what());
-    NoteRunFailed();
+    ReportWriteFailed(file_name, e);
   }
 }

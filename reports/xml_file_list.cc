@@ -11,7 +11,6 @@
 #include "reports/report_file.h"
 #include "reports/xml_writer.h"
 #include "scan/conversions.h"
-#include "util/exit_status.h"
 
 std::string BoolToFlagText(bool flag) { return TUtility::BoolToIntAsString(flag); }
 
@@ -102,11 +101,7 @@ void WriteXMLFileList(const std::string& file_name) {
   TUtility::WriteLnOut("");
   TReportFile out;
   if (!out.Create(file_name)) {
-    LogError("cannot create \"" + file_name + "\": " + out.CreateError());
-    TUtility::WriteLnOut("");
-    TUtility::WriteLnOut(LanguageText(lt::kCannotCreateFile) + " \"" + file_name + "\".");
-    TUtility::WriteLnOut("");
-    NoteRunFailed();
+    ReportCreateFailed(file_name, out.CreateError());
     return;
   }
   // A failure while the items are written ends the run through the error

@@ -15,8 +15,6 @@
 #include "reports/xml_writer.h"
 #include "scan/conversions.h"
 #include "scan/display_tables.h"
-#include "util/errors.h"
-#include "util/exit_status.h"
 #include "util/text.h"
 
 namespace {
@@ -258,11 +256,7 @@ void WriteXMLReport(const std::string& file_name, const TXMLReportOptions& optio
   try {
     TReportFile out;
     if (!out.Create(file_name)) {
-      LogError("cannot create \"" + file_name + "\": " + out.CreateError());
-      TUtility::WriteLnOut("");
-      TUtility::WriteLnOut(LanguageText(lt::kCannotCreateFile) + " \"" + file_name + "\".");
-      TUtility::WriteLnOut("");
-      NoteRunFailed();
+      ReportCreateFailed(file_name, out.CreateError());
       return;
     }
     TUtility::WriteLnOut(LanguageText(lt::kWritingReport) + " (XML): " + TUtility::TrimFileNameForOutput(file_name));
@@ -273,8 +267,6 @@ void WriteXMLReport(const std::string& file_name, const TXMLReportOptions& optio
     WriteXMLReportDocument(out, layout, volume);
     out.Close();
   } catch (const std::exception& e) {
-    TUtility::WriteLnOut("Error writing: " + file_name);
-    TUtility::WriteLnOut(std::string(ErrorTypeName(e)) + " / " + e.what());
-    NoteRunFailed();
+    ReportWriteFailed(file_name, e);
   }
 }
