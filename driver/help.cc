@@ -61,13 +61,18 @@ const std::string& VersionLine() {
   return kLine;
 }
 
-void WriteShortBanner() {
+// The version, release and copyright lines both banners open with.
+void WriteBannerHead() {
   WritePlainLine("");
   WritePlainLine("  " + VersionLine());
   WritePlainLine(Blanks(14) + kReleaseDate);
   WritePlainLine("");
   WritePlainLine(CopyrightLine());
   WritePlainLine("");
+}
+
+void WriteShortBanner() {
+  WriteBannerHead();
   WritePlainLine("   AppPath : " + SystemInfo->AppPath);
   WritePlainLine("   DataPath: " + SystemInfo->UsersPath);
   WritePlainLine("");
@@ -117,12 +122,7 @@ void WriteFullHelp() {
       " (Quorvane data folder, or Tarvelo install)",
       "",
   };
-  WritePlainLine("");
-  WritePlainLine("  " + VersionLine());
-  WritePlainLine(Blanks(14) + kReleaseDate);
-  WritePlainLine("");
-  WritePlainLine(CopyrightLine());
-  WritePlainLine("");
+  WriteBannerHead();
   WritePlainLine(Blanks(6) + kWebSite);
   WritePlainLine(Blanks(6) + kProductSite);
   WritePlainLine("");

@@ -33,6 +33,11 @@ void SetRgb(cairo_t* cr, uint32_t rgb, double alpha = 1.0) {
                         (rgb & 0xFF) / 255.0, alpha);
 }
 
+void AddColourStop(cairo_pattern_t* pattern, double offset, uint32_t rgb) {
+  cairo_pattern_add_color_stop_rgb(pattern, offset, ((rgb >> 16) & 0xFF) / 255.0,
+                                   ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
+}
+
 // A colour moved towards white (amount > 0) or black (amount < 0).
 uint32_t Shade(uint32_t rgb, double amount) {
   auto part = [&](int shift) {
@@ -200,10 +205,8 @@ void DrawPie(cairo_t* cr, const TChart& chart, double top) {
     cairo_pattern_t* shade = cairo_pattern_create_radial(cx - radius / 3, cy - radius / 3, 0, cx,
                                                          cy, radius * 1.1);
     uint32_t light = Shade(p.Rgb, 0.18);
-    cairo_pattern_add_color_stop_rgb(shade, 0, ((light >> 16) & 0xFF) / 255.0,
-                                     ((light >> 8) & 0xFF) / 255.0, (light & 0xFF) / 255.0);
-    cairo_pattern_add_color_stop_rgb(shade, 1, ((p.Rgb >> 16) & 0xFF) / 255.0,
-                                     ((p.Rgb >> 8) & 0xFF) / 255.0, (p.Rgb & 0xFF) / 255.0);
+    AddColourStop(shade, 0, light);
+    AddColourStop(shade, 1, p.Rgb);
     cairo_set_source(cr, shade);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(shade);
@@ -348,12 +351,9 @@ void DrawBars(cairo_t* cr, const TChart& chart, double top) {
       cairo_rectangle(cr, x, bottom - h, bar_w, h);
       cairo_pattern_t* shade = cairo_pattern_create_linear(x, 0, x + bar_w, 0);
       uint32_t light = Shade(p.Rgb, 0.3);
-      cairo_pattern_add_color_stop_rgb(shade, 0, ((p.Rgb >> 16) & 0xFF) / 255.0,
-                                       ((p.Rgb >> 8) & 0xFF) / 255.0, (p.Rgb & 0xFF) / 255.0);
-      cairo_pattern_add_color_stop_rgb(shade, 0.45, ((light >> 16) & 0xFF) / 255.0,
-                                       ((light >> 8) & 0xFF) / 255.0, (light & 0xFF) / 255.0);
-      cairo_pattern_add_color_stop_rgb(shade, 1, ((p.Rgb >> 16) & 0xFF) / 255.0,
-                                       ((p.Rgb >> 8) & 0xFF) / 255.0, (p.Rgb & 0xFF) / 255.0);
+      AddColourStop(shade, 0, p.Rgb);
+      AddColourStop(shade, 0.45, light);
+      AddColourStop(shade, 1, p.Rgb);
       cairo_set_source(cr, shade);
       cairo_fill_preserve(cr);
       cairo_pattern_destroy(shade);
