@@ -4,57 +4,33 @@
 // temporary folder (also the data folder) that is removed afterwards.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <random>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "config/language_handler.h"
 #include "driver/globals.h"
 #include "scan/display_tables.h"
+#include "tests/support/global_objects.h"
 
 class ReportFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::random_device random;
-    dir_ = std::filesystem::temp_directory_path() / ("tarvelo-report-" + std::to_string(random()));
-    std::filesystem::create_directories(dir_);
+    using namespace test_support;
+    temp_dir_.emplace("tarvelo-report-");
+    dir_ = temp_dir_->path();
     // The data folder is made below a private HOME.
-    const char* home = std::getenv("HOME");
-    saved_home_ = home ? home : "";
-    setenv("HOME", dir_.c_str(), 1);
-    LanguageStrings.clear();
-    for (int i = 0; i < 800; ++i) LanguageStrings.push_back("T" + std::to_string(i));
-    UnitStrings = {"", "KB", "MB", "GB", "TB"};
+    home_env_.emplace("HOME", dir_.string());
+    globals_.emplace(kSystemInfo | kScanResult | kScanTables);
+    SetPlaceholderTexts("T", 800, {"", "KB", "MB", "GB", "TB"});
     SetupDisplayTables();
-    SystemInfo = new TSystemGlobal();
-
-    ScanResult = new TScanDetails();
-    ExtensionTable = new TFileExtensionsObject();
-    NullFiles = new std::vector<std::string>();
-    Top101Largest = new std::vector<const TFileObject*>();
-    Top101Smallest = new std::vector<const TFileObject*>();
   }
 
   void TearDown() override {
-    delete ScanResult;
-    ScanResult = nullptr;
-    delete ExtensionTable;
-    ExtensionTable = nullptr;
-    delete NullFiles;
-    NullFiles = nullptr;
-    delete Top101Largest;
-    Top101Largest = nullptr;
-    delete Top101Smallest;
-    Top101Smallest = nullptr;
-    delete SystemInfo;
-    SystemInfo = nullptr;
-    setenv("HOME", saved_home_.c_str(), 1);
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
+    globals_.reset();
+    home_env_.reset();
+    temp_dir_.reset();
   }
 
   // Adds an entry in folder `folder` (added to Folders when new).
@@ -87,12 +63,7 @@ class ReportFixture : public ::testing::Test {
 
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
-  static std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  static std::string ReadFile(const std::string& path) { return test_support::ReadWholeFile(path); }
 
   // Lines of a CR LF file; a bare CR or LF is a test failure.
   static std::vector<std::string> CrLfLines(const std::string& text) {
@@ -112,5 +83,7 @@ class ReportFixture : public ::testing::Test {
   }
 
   std::filesystem::path dir_;
-  std::string saved_home_;
+  std::optional<test_support::ScopedTempDir> temp_dir_;
+  std::optional<test_support::ScopedEnv> home_env_;
+  std::optional<test_support::ScopedGlobals> globals_;
 };

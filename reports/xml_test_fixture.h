@@ -4,11 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <random>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,44 +14,26 @@
 #include "driver/globals.h"
 #include "reports/report_file.h"
 #include "scan/display_tables.h"
+#include "tests/support/global_objects.h"
 
 class XmlDocumentTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    LanguageStrings.clear();
-    for (int i = 0; i < 700; ++i) LanguageStrings.push_back("Text " + std::to_string(i));
-    UnitStrings = {"", "KB", "MB", "GB", "TB"};
+    using namespace test_support;
+    globals_.emplace(kSettings | kScanResult | kScanTables);
+    SetPlaceholderTexts("Text ", 700, {"", "KB", "MB", "GB", "TB"});
     for (int c = 0; c < kCategoryCount; ++c) CategoryNames[c] = "Cat" + std::to_string(c);
     for (int i = 0; i < 14; ++i) AttributeLabels[i] = "Attr" + std::to_string(i + 1);
     for (int i = 0; i < 12; ++i) MonthNames[i] = "Text " + std::to_string(12 + i);
-    Settings = new TSettingsObject();
-    ScanResult = new TScanDetails();
-    ExtensionTable = new TFileExtensionsObject();
-    Top101Largest = new std::vector<const TFileObject*>();
-    Top101Smallest = new std::vector<const TFileObject*>();
-    NullFiles = new std::vector<std::string>();
     ScanResult->ScanPath = "/data/";
     ScanResult->Folders = {"/data/"};
     ScanResult->Users = {TUserData{"root", {}, {}, {}}};
-    path_ = (std::filesystem::temp_directory_path() /
-             ("tarvelo-xml-" + std::to_string(std::random_device{}()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".xml"))
-                .string();
+    path_ = test_support::UniqueTempPath("tarvelo-xml-", ".xml").string();
   }
 
   void TearDown() override {
     std::remove(path_.c_str());
-    delete Top101Largest;
-    delete Top101Smallest;
-    delete NullFiles;
-    delete ExtensionTable;
-    delete ScanResult;
-    delete Settings;
-    Top101Largest = Top101Smallest = nullptr;
-    NullFiles = nullptr;
-    ExtensionTable = nullptr;
-    ScanResult = nullptr;
-    Settings = nullptr;
+    globals_.reset();
   }
 
   // Writes a document with `write` and returns its lines; every line must
@@ -66,10 +45,7 @@ class XmlDocumentTest : public ::testing::Test {
       write(out);
       out.Close();
     }
-    std::ifstream in(path_, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    std::string text = buffer.str();
+    std::string text = test_support::ReadWholeFile(path_);
     std::vector<std::string> lines;
     size_t start = 0;
     while (start < text.size()) {
@@ -99,5 +75,6 @@ class XmlDocumentTest : public ::testing::Test {
     return out;
   }
 
+  std::optional<test_support::ScopedGlobals> globals_;
   std::string path_;
 };
