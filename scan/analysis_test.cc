@@ -7,6 +7,7 @@
 #include <fstream>
 #include <algorithm>
 #include <set>
+#include <optional>
 #include <tuple>
 
 #include "config/language_handler.h"
@@ -14,6 +15,7 @@
 #include "scan/display_tables.h"
 #include "scan/file_extensions.h"
 #include "scan/scan_engine.h"
+#include "tests/support/global_objects.h"
 
 namespace {
 
@@ -25,19 +27,12 @@ constexpr int32_t kToday = 20240610;
 class AnalysisTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_language_ = LanguageStrings;
-    LanguageStrings.clear();
-    for (int i = 0; i < 800; ++i) LanguageStrings.push_back("T" + std::to_string(i));
-    UnitStrings = {"B", "KB", "MB", "GB", "TB"};
-    Settings = new TSettingsObject();
+    using namespace test_support;
+    globals_.emplace(kSettings | kScanResult | kScanTables);
+    SetPlaceholderTexts("T", 800, {"B", "KB", "MB", "GB", "TB"});
     Settings->Optimisations.GetUserDetails = true;
     Settings->Optimisations.GetTempFiles = true;
-    ScanResult = new TScanDetails();
     ScanResult->TodayAsInteger = kToday;
-    ExtensionTable = new TFileExtensionsObject();
-    NullFiles = new std::vector<std::string>();
-    Top101Largest = new std::vector<const TFileObject*>();
-    Top101Smallest = new std::vector<const TFileObject*>();
     ScanEngine = new TQuorvaneScan(false);
     char tmpl[] = "/tmp/tarvelo-analysis-XXXXXX";
     lists_ = mkdtemp(tmpl);
@@ -53,19 +48,8 @@ class AnalysisTest : public ::testing::Test {
   void TearDown() override {
     fs::remove_all(lists_);
     delete ScanEngine;
-    delete Top101Largest;
-    delete Top101Smallest;
-    delete NullFiles;
-    delete ExtensionTable;
-    delete ScanResult;
-    delete Settings;
     ScanEngine = nullptr;
-    Top101Largest = Top101Smallest = nullptr;
-    NullFiles = nullptr;
-    ExtensionTable = nullptr;
-    ScanResult = nullptr;
-    Settings = nullptr;
-    LanguageStrings = saved_language_;
+    globals_.reset();
   }
   void List(const std::string& base, const std::string& content) {
     std::ofstream(lists_ + base + ".txt") << content;
@@ -95,7 +79,7 @@ class AnalysisTest : public ::testing::Test {
     BuildTopLists();
   }
   std::string lists_;
-  std::vector<std::string> saved_language_;
+  std::optional<test_support::ScopedGlobals> globals_;
 };
 
 TEST_F(AnalysisTest, SizeBandsAtTheirLimits) {

@@ -2,28 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "config/language_handler.h"
 #include "config/number_format.h"
 #include "driver/globals.h"
+#include "tests/support/global_objects.h"
 
 namespace {
 
 class ConvertTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_language_ = LanguageStrings;
-    saved_units_ = UnitStrings;
+    texts_.emplace(test_support::kTextTablesOnly);
     LanguageStrings.assign(700, "");
     LanguageStrings[74] = "Bytes";
     UnitStrings = {"B", "KB", "MB", "GB", "TB"};
     AppFormatSettings.DecimalSeparator = '.';
   }
   void TearDown() override {
-    LanguageStrings = saved_language_;
-    UnitStrings = saved_units_;
+    texts_.reset();
     AppFormatSettings.DecimalSeparator = '.';
   }
-  std::vector<std::string> saved_language_, saved_units_;
+  std::optional<test_support::ScopedGlobals> texts_;
 };
 
 TEST_F(ConvertTest, UsefulUnitPicksTheUnitBelowTheNext) {

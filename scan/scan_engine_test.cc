@@ -6,9 +6,11 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 
 #include "config/language_handler.h"
 #include "driver/globals.h"
+#include "tests/support/global_objects.h"
 
 namespace {
 
@@ -17,37 +19,19 @@ namespace fs = std::filesystem;
 class ScanEngineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_language_ = LanguageStrings;
-    LanguageStrings.clear();
-    for (int i = 0; i < 800; ++i) LanguageStrings.push_back("T" + std::to_string(i));
-    UnitStrings = {"B", "KB", "MB", "GB", "TB"};
-    Settings = new TSettingsObject();
+    using namespace test_support;
+    globals_.emplace(kSettings | kScanResult | kScanTables);
+    SetPlaceholderTexts("T", 800, {"B", "KB", "MB", "GB", "TB"});
     Settings->General.ShowStatusOutput = false;
     Settings->Optimisations.GetUserDetails = true;
     Settings->Optimisations.GetTempFiles = true;
-    ScanResult = new TScanDetails();
-    ExtensionTable = new TFileExtensionsObject();
-    NullFiles = new std::vector<std::string>();
-    Top101Largest = new std::vector<const TFileObject*>();
-    Top101Smallest = new std::vector<const TFileObject*>();
     char tmpl[] = "/tmp/tarvelo-engine-XXXXXX";
     root_ = mkdtemp(tmpl);
     root_ += "/";
   }
   void TearDown() override {
     fs::remove_all(root_);
-    delete Top101Largest;
-    delete Top101Smallest;
-    delete NullFiles;
-    delete ExtensionTable;
-    delete ScanResult;
-    delete Settings;
-    Top101Largest = Top101Smallest = nullptr;
-    NullFiles = nullptr;
-    ExtensionTable = nullptr;
-    ScanResult = nullptr;
-    Settings = nullptr;
-    LanguageStrings = saved_language_;
+    globals_.reset();
   }
   void File(const std::string& rel, size_t size) {
     fs::create_directories(fs::path(root_ + rel).parent_path());
@@ -67,7 +51,7 @@ class ScanEngineTest : public ::testing::Test {
     BuildTopLists();
   }
   std::string root_;
-  std::vector<std::string> saved_language_;
+  std::optional<test_support::ScopedGlobals> globals_;
 };
 
 // Files are credited to the top-level folder they lie under, whatever names
