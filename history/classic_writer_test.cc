@@ -7,10 +7,6 @@
 
 namespace {
 
-const char kEntryColumns[] =
-    "FilePath, FileName, FileSize, FileSizeDisk, FileDateC, FileDateA, FileDateM, Category, "
-    "Directory, Readonly, Hidden, System, Archive, Temp, Owner";
-
 class ClassicExportTest : public ExportTest {
  protected:
   // Exports the scan into `file`, directly or through the SQLite ODBC driver.

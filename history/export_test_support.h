@@ -5,46 +5,40 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <random>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "config/language_handler.h"
 #include "config/system_global.h"
 #include "driver/globals.h"
+#include "tests/support/global_objects.h"
 #include "util/text.h"
+
+// The columns of an entry row, in the order of ExpectedEntryRows.
+inline constexpr char kEntryColumns[] =
+    "FilePath, FileName, FileSize, FileSizeDisk, FileDateC, FileDateA, FileDateM, Category, "
+    "Directory, Readonly, Hidden, System, Archive, Temp, Owner";
 
 class ExportTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::random_device random;
-    tmp_ = (std::filesystem::temp_directory_path() /
-            ("tarvelo-export-" + std::to_string(random()) + std::to_string(random())))
-               .string();
-    std::filesystem::create_directories(tmp_);
-    saved_home_ = std::getenv("HOME") ? std::getenv("HOME") : "";
-    setenv("HOME", tmp_.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (tmp_ + "/.config").c_str(), 1);
-    saved_language_ = LanguageStrings;
-    saved_units_ = UnitStrings;
+    using namespace test_support;
+    temp_dir_.emplace("tarvelo-export-");
+    tmp_ = temp_dir_->path().string();
+    home_env_.emplace("HOME", tmp_);
+    config_env_.emplace("XDG_CONFIG_HOME", tmp_ + "/.config");
+    globals_.emplace(kSystemInfo | kScanResult);
     LanguageStrings.assign(1000, "Text");
     UnitStrings = {"", "KB", "MB", "GB", "TB"};
-    SystemInfo = new TSystemGlobal();
-    ScanResult = new TScanDetails();
     FillScan(*ScanResult);
   }
   void TearDown() override {
-    delete ScanResult;
-    ScanResult = nullptr;
-    delete SystemInfo;
-    SystemInfo = nullptr;
-    LanguageStrings = saved_language_;
-    UnitStrings = saved_units_;
-    setenv("HOME", saved_home_.c_str(), 1);
-    unsetenv("XDG_CONFIG_HOME");
-    std::filesystem::remove_all(tmp_);
+    globals_.reset();
+    config_env_.reset();
+    home_env_.reset();
+    temp_dir_.reset();
   }
 
   static void FillScan(TScanDetails& scan) {
@@ -125,8 +119,9 @@ class ExportTest : public ::testing::Test {
   std::string tmp_;
 
  private:
-  std::string saved_home_;
-  std::vector<std::string> saved_language_, saved_units_;
+  std::optional<test_support::ScopedTempDir> temp_dir_;
+  std::optional<test_support::ScopedEnv> home_env_, config_env_;
+  std::optional<test_support::ScopedGlobals> globals_;
 };
 
 // The SQLite ODBC driver, as registered by the test services.

@@ -1,6 +1,5 @@
 #include "history/folder_history.h"
 
-#include <fstream>
 #include <sstream>
 
 #include "history/export_test_support.h"
@@ -8,11 +7,8 @@
 namespace {
 
 std::vector<std::string> FileLines(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
   std::vector<std::string> lines;
-  std::string s = text.str();
+  const std::string s = test_support::ReadWholeFile(file);
   for (size_t start = 0; start < s.size();) {
     size_t end = s.find("\r\n", start);
     EXPECT_NE(end, std::string::npos) << "every line ends in CR LF";

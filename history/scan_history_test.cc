@@ -1,7 +1,7 @@
 #include "history/scan_history.h"
 
 #include <fstream>
-#include <sstream>
+#include <optional>
 
 #include "config/registry_store.h"
 #include "config/settings.h"
@@ -39,19 +39,14 @@ class ScanHistoryUpdateTest : public ExportTest {
  protected:
   void SetUp() override {
     ExportTest::SetUp();
-    Settings = new TSettingsObject();
+    settings_.emplace(test_support::kSettings);
   }
   void TearDown() override {
-    delete Settings;
-    Settings = nullptr;
+    settings_.reset();
     ExportTest::TearDown();
   }
-  std::string ReadFile(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  static std::string ReadFile(const std::string& file) { return test_support::ReadWholeFile(file); }
+  std::optional<test_support::ScopedGlobals> settings_;
 };
 
 TEST_F(ScanHistoryUpdateTest, FileModePutsTheScanFirstAndKeepsOneHundred) {

@@ -5,10 +5,6 @@
 
 namespace {
 
-const char kDataColumns[] =
-    "FilePath, FileName, FileSize, FileSizeDisk, FileDateC, FileDateA, FileDateM, Category, "
-    "Directory, Readonly, Hidden, System, Archive, Temp, Owner";
-
 class StructuredExportTest : public ExportTest {
  protected:
   void Export(bool odbc, const std::string& system_table, const std::string& data_table) {
@@ -43,7 +39,7 @@ TEST_F(StructuredExportTest, DefaultNamesAndRowValuesInBothBackEnds) {
                                                     "20240305090701"});
     std::vector<std::string> expected;
     for (const std::string& row : ExpectedEntryRows()) expected.push_back(row + "|20240305090701");
-    EXPECT_EQ(Query(DatabaseFile(), std::string("SELECT ") + kDataColumns + ", ScanDate FROM \"" +
+    EXPECT_EQ(Query(DatabaseFile(), std::string("SELECT ") + kEntryColumns + ", ScanDate FROM \"" +
                                         data_table + "\" ORDER BY rowid"),
               expected);
   }
