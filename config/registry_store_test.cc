@@ -5,21 +5,22 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
+#include "tests/support/global_objects.h"
 #include "util/errors.h"
 
 namespace {
 class RegistryStoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("tarvelo-reg-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
+    temp_dir_.emplace("tarvelo-reg-");
+    dir_ = temp_dir_->path();
     path_ = (dir_ / "registry.reg").string();
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void TearDown() override { temp_dir_.reset(); }
   void Write(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
+  std::optional<test_support::ScopedTempDir> temp_dir_;
   std::filesystem::path dir_;
   std::string path_;
 };

@@ -1,30 +1,22 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <optional>
 
 #include "platform/platform.h"
+#include "tests/support/global_objects.h"
 #include "util/errors.h"
 
 namespace {
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 class PlatformFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("tarvelo-files-" + std::to_string(getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
+    temp_dir_.emplace("tarvelo-files-");
+    dir_ = temp_dir_->path();
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void TearDown() override { temp_dir_.reset(); }
+  std::optional<test_support::ScopedTempDir> temp_dir_;
   std::filesystem::path dir_;
 };
 }  // namespace
@@ -52,7 +44,7 @@ TEST_F(PlatformFilesTest, AtomicWriteReplacesWholeAndAppendAdds) {
   platform::WriteFileAtomically(path, "old\r\n");
   platform::WriteFileAtomically(path, "new\r\n");
   platform::AppendToFile(path, "more\r\n");
-  EXPECT_EQ(ReadAll(path), "new\r\nmore\r\n");
+  EXPECT_EQ(test_support::ReadWholeFile(path), "new\r\nmore\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);  // no temporary left
   EXPECT_THROW(platform::WriteFileAtomically((dir_ / "none" / "x").string(), "x"), EInOutError);
   EXPECT_THROW(platform::AppendToFile((dir_ / "none" / "x").string(), "x"), EInOutError);
