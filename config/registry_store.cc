@@ -208,7 +208,13 @@ void TRegistryStore::Save() const {
       out += e.Name.empty() ? std::string("@") : Quote(e.Name);
       out += "=";
       if (std::holds_alternative<std::string>(e.Data)) {
-        out += Quote(std::get<std::string>(e.Data));
+        const std::string& text = std::get<std::string>(e.Data);
+        // A line break cannot stand in a text value of this format: the file
+        // would not read back. Refuse it rather than write a broken store.
+        if (text.find_first_of("\r\n") != std::string::npos)
+          throw EConfigError(FFileName + ": the value \"" + e.Name + "\" of [" + k.Path +
+                             "] holds a line break");
+        out += Quote(text);
       } else {
         char buf[16];
         std::snprintf(buf, sizeof buf, "dword:%08x", std::get<uint32_t>(e.Data));

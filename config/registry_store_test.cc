@@ -90,3 +90,11 @@ TEST_F(RegistryStoreTest, MissingFileIsEmptyAndNotCreated) {
   EXPECT_FALSE(reg.Read("Software\\k", "x").has_value());
   EXPECT_FALSE(std::filesystem::exists(path_));
 }
+
+TEST_F(RegistryStoreTest, TextWithALineBreakIsRefusedAndTheStoreKept) {
+  Write("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\k]\r\n\"A\"=\"1\"\r\n");
+  TRegistryStore reg(path_);
+  reg.Write("Software\\k", "Path0", std::string("/a\nb"));
+  EXPECT_THROW(reg.Save(), EConfigError);
+  EXPECT_EQ(TRegistryStore(path_).ReadString("Software\\k", "A"), "1");
+}
