@@ -4,7 +4,6 @@
 // CSV byte counts stay plain.
 struct TFormatSettings {
   char DecimalSeparator = '.';
-  char ThousandSeparator = ',';
 };
 
 extern TFormatSettings AppFormatSettings;

@@ -66,6 +66,5 @@ std::string TQvWindows::GetSpecialFolder() {
 
 bool TQvWindows::SetupFormatSettings() {
   AppFormatSettings.DecimalSeparator = platform::LocaleDecimalSeparator();
-  AppFormatSettings.ThousandSeparator = platform::LocaleThousandsSeparator();
   return true;
 }

@@ -194,12 +194,6 @@ void TRegistryStore::Write(const std::string& key, const std::string& name, cons
   k->Values.push_back({name, value});
 }
 
-void TRegistryStore::DeleteValue(const std::string& key, const std::string& name) {
-  Key* k = FindKey(FullPath(key));
-  if (!k) return;
-  std::erase_if(k->Values, [&](const Entry& e) { return AsciiEqualNoCase(e.Name, name); });
-}
-
 void TRegistryStore::Save() const {
   std::string out = "Windows Registry Editor Version 5.00\r\n";
   for (const Key& k : FKeys) {

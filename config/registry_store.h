@@ -28,7 +28,6 @@ class TRegistryStore {
   std::optional<uint32_t> ReadInteger(const std::string& key, const std::string& name) const;
 
   void Write(const std::string& key, const std::string& name, const Value& value);
-  void DeleteValue(const std::string& key, const std::string& name);
   // Rewrites the file atomically, keeping every other key and value.
   void Save() const;
 

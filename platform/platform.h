@@ -69,7 +69,6 @@ TDateTime Now();
 // Local time of seconds since the epoch; false when it cannot be converted.
 bool LocalTimeOf(int64_t unix_seconds, TDateTime& out);
 char LocaleDecimalSeparator();
-char LocaleThousandsSeparator();
 // Converts UTF-8 text to the output character set of the locale (UTF-8 unless
 // the locale names another set; then "?" for what it cannot hold).
 std::string ToOutputCharset(const std::string& utf8);

@@ -20,7 +20,6 @@ class TarveloError : public std::runtime_error {
 TARVELO_ERROR_CLASS(EListError)         // index outside a list (language texts)
 TARVELO_ERROR_CLASS(ERegistryException) // stored preference of the wrong type
 TARVELO_ERROR_CLASS(EInOutError)        // file or console output failed
-TARVELO_ERROR_CLASS(EConvertError)      // malformed number or date
 TARVELO_ERROR_CLASS(EDatabaseError)     // database statement failed
 TARVELO_ERROR_CLASS(EConfigError)       // malformed configuration file
 

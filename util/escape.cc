@@ -49,17 +49,6 @@ std::string FileUrl(std::string_view path) {
   return out;
 }
 
-std::string CsvQuotedField(std::string_view text) {
-  std::string valid = ValidUtf8(text);
-  return ReplaceAll(valid, "\"", "\"\"");
-}
-
-std::string CsvField(std::string_view text, char separator) {
-  std::string valid = ValidUtf8(text);
-  if (valid.find_first_of(std::string("\"\r\n") + separator) == std::string::npos) return valid;
-  return "\"" + ReplaceAll(valid, "\"", "\"\"") + "\"";
-}
-
 namespace {
 void AppendDoublingQuotes(std::string& out, std::string_view valid) {
   for (size_t start = 0;;) {

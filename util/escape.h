@@ -17,16 +17,11 @@ std::string HtmlEscape(std::string_view text);
 // ("/" kept, every other byte outside the unreserved set encoded).
 std::string FileUrl(std::string_view path);
 
-// One CSV field: returned as it is unless it holds a double quote, the
-// separator, CR or LF; then it is quoted with inner quotes doubled.
-// `already_quoted` fields (written between quotes by the caller's pattern)
-// only get their inner quotes doubled.
-std::string CsvField(std::string_view text, char separator);
-std::string CsvQuotedField(std::string_view text);
-
-// The same, appended to `out` without building the field first, for writers
-// of millions of rows. AppendCsvQuotedText appends the text of a field the
-// caller puts between quotes itself (inner quotes doubled), so one quoted
-// field can be built from several parts.
+// One CSV field appended to `out`: as it is unless it holds a double quote,
+// the separator, CR or LF; then quoted with inner quotes doubled. Appending,
+// not returning, keeps writers of millions of rows free of allocations.
+// AppendCsvQuotedText appends the text of a field the caller puts between
+// quotes itself (inner quotes doubled), so one quoted field can be built from
+// several parts.
 void AppendCsvField(std::string& out, std::string_view text, char separator);
 void AppendCsvQuotedText(std::string& out, std::string_view text);

@@ -48,8 +48,13 @@ TEST(EscapeTest, FileUrlPercentEncodesEverythingButUnreserved) {
 }
 
 TEST(EscapeTest, CsvFieldQuotesOnlyWhenNeeded) {
-  EXPECT_EQ(CsvField("plain", ','), "plain");
-  EXPECT_EQ(CsvField("a,b", ','), "\"a,b\"");
-  EXPECT_EQ(CsvField("a\"b", ';'), "\"a\"\"b\"");
-  EXPECT_EQ(CsvField("a\nb", ','), "\"a\nb\"");
+  auto field = [](const char* text, char separator) {
+    std::string out;
+    AppendCsvField(out, text, separator);
+    return out;
+  };
+  EXPECT_EQ(field("plain", ','), "plain");
+  EXPECT_EQ(field("a,b", ','), "\"a,b\"");
+  EXPECT_EQ(field("a\"b", ';'), "\"a\"\"b\"");
+  EXPECT_EQ(field("a\nb", ','), "\"a\nb\"");
 }

@@ -28,14 +28,11 @@ TDateTime FromTm(const tm& t) {
 // The locale is read once; numbers elsewhere stay in the "C" form.
 struct LocaleFacts {
   char decimal = '.';
-  char thousands = ',';
   std::string charset = "UTF-8";
   LocaleFacts() {
     if (locale_t loc = newlocale(LC_ALL_MASK, "", nullptr)) {
       const char* dp = nl_langinfo_l(RADIXCHAR, loc);
       if (dp && std::strlen(dp) == 1) decimal = dp[0];
-      const char* ts = nl_langinfo_l(THOUSEP, loc);
-      thousands = (ts && std::strlen(ts) == 1) ? ts[0] : (decimal == ',' ? '.' : ',');
       const char* cs = nl_langinfo_l(CODESET, loc);
       if (cs && *cs) charset = cs;
       freelocale(loc);
@@ -66,7 +63,6 @@ bool LocalTimeOf(int64_t unix_seconds, TDateTime& out) {
 }
 
 char LocaleDecimalSeparator() { return Facts().decimal; }
-char LocaleThousandsSeparator() { return Facts().thousands; }
 
 std::string ToOutputCharset(const std::string& utf8) {
   const std::string& cs = Facts().charset;
