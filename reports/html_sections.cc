@@ -62,6 +62,12 @@ std::string HeadingCells(const char* cls) {
 }
 std::string HeadingCellsA() { return HeadingCells("C7CB"); }
 std::string HeadingCellsB() { return HeadingCells("XCB"); }
+// The heading row of a statistics table: its anchor, its title, the columns.
+std::string HeadingRowA(const THtmlContext& ctx, const char* anchor, const std::string& title) {
+  return "<tr bgcolor=\"#" + ctx.Colour[6] + "\">" +
+         "<td width=\"100\" height=\"13\" class=\"C7G\"><a name=\"" + anchor + "\" /><b>" +
+         title + "</b></td>" + HeadingCellsA() + "</tr>";
+}
 
 std::string BarTable(int64_t width, const std::string& colour) {
   return "<table width=\"" + Num(width) + "\" border=\"0\" bgcolor=\"#" + colour +
@@ -289,9 +295,7 @@ void WriteAttributesSection(THtmlPage& page, const THtmlContext& ctx) {
   const auto& c = ctx.Colour;
   const auto& attrs = ScanResult->FileAttributes;
   page.Line(TableOpen(ctx));
-  page.Line("<tr bgcolor=\"#" + c[6] + "\">" +
-            "<td width=\"100\" height=\"13\" class=\"C7G\"><a name=\"op2\" /><b>" +
-            T(lt::kHtmlMenuAttributes) + "</b></td>" + HeadingCellsA() + "</tr>");
+  page.Line(HeadingRowA(ctx, "op2", T(lt::kHtmlMenuAttributes)));
   if (ScanHasData()) {
     Scales s = ScalesOf(&attrs[1], &attrs[kAttributeSlots] + 1, ctx.Widths.BarWidth);
     RowColours rows{ctx};
@@ -306,9 +310,7 @@ void WriteAttributesSection(THtmlPage& page, const THtmlContext& ctx) {
 void WriteCategoriesSection(THtmlPage& page, const THtmlContext& ctx) {
   const auto& c = ctx.Colour;
   const auto& spread = ScanResult->ExtensionSpread;
-  page.Line(TableOpen(ctx) + "<tr bgcolor=\"#" + c[6] + "\">" +
-            "<td width=\"100\" height=\"13\" class=\"C7G\"><a name=\"op3\" /><b>" +
-            T(lt::kCategory) + "</b></td>" + HeadingCellsA() + "</tr>");
+  page.Line(TableOpen(ctx) + HeadingRowA(ctx, "op3", T(lt::kCategory)));
   if (!ScanHasData()) {
     // Closed like every other table, so the page stays well-formed.
     page.Line("</table>");
@@ -422,9 +424,7 @@ void WriteRootFoldersSection(THtmlPage& page, const THtmlContext& ctx) {
 void WriteSizeBandsSection(THtmlPage& page, const THtmlContext& ctx) {
   const auto& c = ctx.Colour;
   const auto& bands = ScanResult->Magnitude;
-  page.Line(TableOpen(ctx) + "<tr bgcolor=\"#" + c[6] + "\">" +
-            "<td width=\"100\" height=\"13\" class=\"C7G\"><a name=\"op5\" /><b>" +
-            T(lt::kHtmlMenuSizeBands) + "</b></td>" + HeadingCellsA() + "</tr>");
+  page.Line(TableOpen(ctx) + HeadingRowA(ctx, "op5", T(lt::kHtmlMenuSizeBands)));
   if (!ScanHasData()) {
     page.Line("</table>");
     page.Spacer();
