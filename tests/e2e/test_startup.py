@@ -30,6 +30,14 @@ class StartupTest(harness.TarveloTestCase):
             f.write("\n".join(line_of(lines, 161, folder_not_found)) + "\n")
         return binary
 
+    def write_registry(self, key, *values):
+        """The user's registry store holding one key with the given value lines."""
+        folder = os.path.join(self.home, ".config", "kestrovia")
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, "registry.reg"), "w") as f:
+            f.write("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\%s]\r\n" % key)
+            f.write("".join(v + "\r\n" for v in values))
+
     def logs(self, binary):
         return sorted(glob.glob(os.path.join(os.path.dirname(binary), "logs", "tarvelo_*.log")))
 
@@ -116,12 +124,7 @@ class StartupTest(harness.TarveloTestCase):
         app = os.path.dirname(binary)
         missing = os.path.join(self.tmp, "nope")
         # Registry mode: the .reg store of the user.
-        reg_dir = os.path.join(self.home, ".config", "kestrovia")
-        os.makedirs(reg_dir)
-        with open(os.path.join(reg_dir, "registry.reg"), "w") as f:
-            f.write("Windows Registry Editor Version 5.00\r\n\r\n"
-                    "[HKEY_CURRENT_USER\\Software\\Kestrovia\\Quorvane8]\r\n"
-                    "\"Language\"=dword:00000001\r\n")
+        self.write_registry("Software\\Kestrovia\\Quorvane8", '"Language"=dword:00000001')
         self.assertIn("Map niet gevonden", self.run_tarvelo(missing, binary=binary).out)
         # Portable mode: every preference from custom.ini, the registry untouched.
         with open(os.path.join(app, "custom.ini"), "w") as f:
@@ -137,12 +140,7 @@ class StartupTest(harness.TarveloTestCase):
         self.assertIn("Map niet gevonden", self.run_tarvelo(missing, binary=binary).out)
 
     def test_registry_value_of_wrong_type_ends_the_run_through_the_guard(self):
-        reg_dir = os.path.join(self.home, ".config", "kestrovia")
-        os.makedirs(reg_dir)
-        with open(os.path.join(reg_dir, "registry.reg"), "w") as f:
-            f.write("Windows Registry Editor Version 5.00\r\n\r\n"
-                    "[HKEY_CURRENT_USER\\Software\\kestrovia\\Quorvane8]\r\n"
-                    "\"DateFormat\"=\"two\"\r\n")
+        self.write_registry("Software\\kestrovia\\Quorvane8", '"DateFormat"="two"')
         run = self.run_tarvelo(self.make_tree({}))
         self.assertEqual(run.code, 1)
         self.assertIn("  ERegistryException: Invalid data type for 'DateFormat'", run.out)
